@@ -1,0 +1,64 @@
+# A thin wrapper: every target installs what is missing, configures and builds.
+JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+BUILD := build
+SANITIZE_BUILD := build-sanitize
+FUZZ_BUILD := build-fuzz
+
+.PHONY: all deps build test sanitize bench fuzz run format clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+$(BUILD)/CMakeCache.txt: | deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+
+build: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	rm -rf $(BUILD)/tests/home
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+sanitize: deps
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug \
+	  -DCMAKE_CXX_COMPILER=clang++ -DTRIMWELL_SANITIZE=ON
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	rm -rf $(SANITIZE_BUILD)/tests/home
+	cd $(SANITIZE_BUILD) && \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@for b in $(BUILD)/bench/bench_*; do \
+	  [ -x "$$b" ] || continue; \
+	  echo "== $$b"; \
+	  QT_QPA_PLATFORM=offscreen "$$b" --benchmark_repetitions=5 \
+	    --benchmark_report_aggregates_only=true || exit 1; \
+	done
+
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_COMPILER=clang++ -DTRIMWELL_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@for f in $(FUZZ_BUILD)/fuzz/fuzz_*; do \
+	  [ -x "$$f" ] || continue; \
+	  name=$$(basename $$f); mkdir -p fuzz-corpus/$$name; \
+	  echo "== $$name for $(FUZZ_SECONDS) s"; \
+	  "$$f" -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    fuzz-corpus/$$name fuzz/seeds/$$name || exit 1; \
+	done
+
+run: build
+	$(BUILD)/src/trimwell
+
+format:
+	git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' \
+	  'bench/*.cpp' 'fuzz/*.cpp' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

@@ -1,0 +1,94 @@
+#include "presets/aircraft_presets.h"
+
+namespace trimwell {
+
+namespace {
+
+constexpr Preset_Station UD = {0, 0, false};
+
+// The labels' own captions and colours, Oil to Wing Fuel.
+constexpr std::array<Station_Look, Loaded_Station_Count> Own_Looks = {{
+    {"Oil", 1},
+    {"Front Baggage", 2},
+    {"Pilot", 0},
+    {"Passenger", 1},
+    {"Rear Baggage", 2},
+    {"Fuselage Fuel", 8},
+    {"Wing Fuel", 8},
+}};
+
+constexpr Station_Look User_Defined_Look = {"User Defined", 10};
+
+} // namespace
+
+// Stations: Oil, Front Baggage, Pilot, Passenger, Rear Baggage, Fuselage
+// Fuel, Wing Fuel as {Arm, Weight, defined}. Then empty aircraft arm and
+// weight, forward and aft CG limits, aerobatic arm and weight, maximum
+// weight, and whether the aerobatic limits apply.
+const std::array<Aircraft_Preset, Preset_Count> Aircraft_Presets = {{
+    {"HR-II",
+     {{{45, 15, true}, UD, {105, 170, true}, {136, 170, true},
+       {164, 30, true}, UD, {86.5, 252, true}}},
+     86, 1213, 86.7, 97.4, 95.9, 1550, 2000, true},
+    {"RV-3",
+     {{{30, 15, true}, UD, {81, 170, true}, UD, {112.5, 30, true},
+       {53, 144, true}, {58.5, 0, true}}},
+     58.3, 755, 59.72, 65.58, 0, 0, 1115, false},
+    {"RV-4",
+     {{{40, 15, true}, {56.4, 12, true}, {82.5, 170, true}, {107, 170, true},
+       {130, 30, true}, UD, {70, 192, true}}},
+     69.97, 905, 68.7, 77.4, 75.9, 1375, 1500, true},
+    {"RV-6",
+     {{UD, UD, {87.4, 170, true}, {87.4, 170, true}, {117, 53, true}, UD,
+       {70, 242, true}}},
+     69.06, 965, 68.7, 76.82, 75.3, 1375, 1600, true},
+    {"RV-8",
+     {{UD, {58.51, 12, true}, {91.78, 170, true}, {119.12, 170, true},
+       {138, 35, true}, UD, {80, 232, true}}},
+     77.78, 1031, 78.7, 86.82, 84, 1375, 1650, true},
+    {"RV-9",
+     {{{45, 15, true}, UD, {105, 170, true}, {136, 170, true},
+       {164, 30, true}, UD, {86.5, 252, true}}},
+     86, 1213, 86.7, 97.4, 95.9, 1550, 2000, true},
+    {"Other",
+     {{{0, 15, false}, UD, {105, 170, true}, UD, UD, UD, UD}},
+     86, 1213, 86.7, 97.4, 95.9, 1550, 2000, true},
+}};
+
+Station_Look Preset_Station_Look(const Aircraft_Preset& preset,
+                                 Station_Index station) {
+  const int k = station - Oil;
+  if (k < 0 || k >= Loaded_Station_Count) {
+    return User_Defined_Look;
+  }
+  return preset.Stations[k].Defined ? Own_Looks[k] : User_Defined_Look;
+}
+
+double Preset_Aerobatic_Limit_ARM(const Aircraft_Preset& preset) {
+  return preset.Aerobatic_Limits_Apply ? preset.Aerobatic_Limit_ARM : 0;
+}
+
+double Preset_Aerobatic_Limit_Weight(const Aircraft_Preset& preset) {
+  return preset.Aerobatic_Limits_Apply ? preset.Aerobatic_Limit_Weight : 0;
+}
+
+void Load_Preset_Values(const Aircraft_Preset& preset, Loading_Model& model) {
+  for (int k = 0; k < Loaded_Station_Count; ++k) {
+    Station& s = model.Stations[Oil + k];
+    s.Arm = preset.Stations[k].Arm;
+    s.Weight = preset.Stations[k].Weight;
+  }
+  model.Forward_CG_Limit_ARM = preset.Forward_CG_Limit_ARM;
+  model.Stations[Empty_Aircraft].Arm = preset.Empty_Aircraft_Arm;
+  model.Stations[Empty_Aircraft].Weight = preset.Empty_Aircraft_Weight;
+  model.Aerobatic_Limit_ARM = Preset_Aerobatic_Limit_ARM(preset);
+  model.Aerobatic_Limit_Weight = Preset_Aerobatic_Limit_Weight(preset);
+  model.Aft_CG_Limit_ARM = preset.Aft_CG_Limit_ARM;
+  model.Max_Allowable_Weight = preset.Max_Allowable_Weight;
+  for (int k = 0; k < Loaded_Station_Count; ++k) {
+    model.Path_Color[k] =
+        Preset_Station_Look(preset, static_cast<Station_Index>(Oil + k)).Color;
+  }
+}
+
+} // namespace trimwell

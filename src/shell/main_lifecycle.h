@@ -1,0 +1,14 @@
+#pragma once
+
+class QWidget;
+
+namespace trimwell {
+
+// The main window's Form_Load work: restores its stored placement.
+void Restore_Main_Placement(QWidget& window);
+
+// The main window's Form_Unload work: closes every other open window, the
+// most recent first, then stores the placement unless minimised.
+void Unload_Main_Window(QWidget& window);
+
+} // namespace trimwell
