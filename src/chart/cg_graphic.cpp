@@ -1,7 +1,7 @@
 #include "chart/cg_graphic.h"
 
-#include <array>
 #include <cmath>
+#include <limits>
 
 namespace trimwell {
 
@@ -12,10 +12,26 @@ struct Point {
   float Y;
 };
 
-bool Is_Finite(Point p) { return std::isfinite(p.X) && std::isfinite(p.Y); }
+bool Is_Finite(Point p) {
+  return std::isfinite(p.X) && std::isfinite(p.Y);
+}
+
+// A double beyond the range of float becomes an infinity of its sign here,
+// rather than by a conversion the language leaves undefined.
+float To_Float(double value) {
+  constexpr double Float_Max = std::numeric_limits<float>::max();
+  constexpr float Inf = std::numeric_limits<float>::infinity();
+  if (value > Float_Max) {
+    return Inf;
+  }
+  if (value < -Float_Max) {
+    return -Inf;
+  }
+  return static_cast<float>(value);
+}
 
 Point Chart_Point(double arm, double weight) {
-  return {static_cast<float>(arm), static_cast<float>(weight)};
+  return {To_Float(arm), To_Float(weight)};
 }
 
 // Draws connected segments and keeps track of where the surface's pen truly
@@ -77,15 +93,15 @@ void Draw_CG_Graphic(const Loading_Model& model, Drawing_Surface& surface) {
            Chart_Point(stations[Oil].Running_CG, stations[Oil].Running_Weight),
            model.Path_Color[0]);
   for (int k = Front_Baggage; k < Station_Count; ++k) {
-    pen.Line_To(
-        Chart_Point(stations[k].Running_CG, stations[k].Running_Weight),
-        model.Path_Color[k - 1]);
+    pen.Line_To(Chart_Point(stations[k].Running_CG, stations[k].Running_Weight),
+                model.Path_Color[k - 1]);
   }
 
   // The top and aft edges of the aerobatic region.
-  pen.Line(Chart_Point(model.Forward_CG_Limit_ARM, model.Aerobatic_Limit_Weight),
-           Chart_Point(model.Aerobatic_Limit_ARM, model.Aerobatic_Limit_Weight),
-           Aerobatic_Limit_Color);
+  pen.Line(
+      Chart_Point(model.Forward_CG_Limit_ARM, model.Aerobatic_Limit_Weight),
+      Chart_Point(model.Aerobatic_Limit_ARM, model.Aerobatic_Limit_Weight),
+      Aerobatic_Limit_Color);
   pen.Line_To(Chart_Point(model.Aerobatic_Limit_ARM, empty.Weight),
               Aerobatic_Limit_Color);
 

@@ -13,8 +13,12 @@ namespace {
 
 constexpr int Significant_Digits = 15;
 
-bool Is_Skipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool Is_Digit(char c) { return c >= '0' && c <= '9'; }
+bool Is_Skipped(char c) {
+  return c == ' ' || c == '\t' || c == '\n';
+}
+bool Is_Digit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Walks a text the way the lenient reading sees it: skipped characters are
 // invisible.
@@ -68,7 +72,8 @@ struct Decimal {
   bool negative = false;
   bool has_digits = false;
   std::string significant; // mantissa digits from the first non-zero one
-  long long point_position = 0; // decimal exponent of the first significant digit, plus 1
+  long long point_position =
+      0; // decimal exponent of the first significant digit, plus 1
   long long exponent = 0;
 };
 
@@ -98,7 +103,8 @@ void Read_Mantissa(Reader& in, Decimal& d) {
     }
     in.Take();
   }
-  d.point_position = integer_digits > 0 ? integer_digits : -leading_fraction_zeros;
+  d.point_position =
+      integer_digits > 0 ? integer_digits : -leading_fraction_zeros;
 }
 
 void Read_Exponent(Reader& in, Decimal& d) {

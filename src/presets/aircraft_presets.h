@@ -30,8 +30,15 @@ struct Aircraft_Preset {
   bool Aerobatic_Limits_Apply;
 };
 
-enum Preset_Index { Preset_HRII, Preset_RV3, Preset_RV4, Preset_RV6,
-                    Preset_RV8, Preset_RV9, Preset_Other };
+enum Preset_Index {
+  Preset_HRII,
+  Preset_RV3,
+  Preset_RV4,
+  Preset_RV6,
+  Preset_RV8,
+  Preset_RV9,
+  Preset_Other
+};
 constexpr int Preset_Count = 7;
 
 // The seven aircraft types, in the order of the option buttons.
