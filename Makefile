@@ -5,7 +5,7 @@ BUILD := build
 SANITIZE_BUILD := build-sanitize
 FUZZ_BUILD := build-fuzz
 
-.PHONY: all deps build test sanitize bench fuzz run format clean
+.PHONY: all deps build test test-windows sanitize bench fuzz run format clean
 
 all: build
 
@@ -21,6 +21,10 @@ build: deps $(BUILD)/CMakeCache.txt
 test: build
 	rm -rf $(BUILD)/tests/home
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The registry lookup's Windows code, built with MinGW and run under wine.
+test-windows: deps
+	tests/windows/run $(BUILD)/windows
 
 sanitize: deps
 	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug \

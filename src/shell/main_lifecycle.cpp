@@ -1,11 +1,135 @@
 #include "shell/main_lifecycle.h"
 
+#include <QEvent>
+#include <QPointer>
+#include <QSettings>
 #include <QWidget>
+
+#include "shell/placement.h"
+#include "shell/window_order.h"
+#include "trimwell_build.h"
 
 namespace trimwell {
 
-// Placeholder until the stored placement lands.
-void Restore_Main_Placement(QWidget&) {}
-void Unload_Main_Window(QWidget&) {}
+namespace {
+
+QString Store_Name() {
+  return QString::fromLatin1(build::Title);
+}
+
+// The window system's frame around the client area; none until the window
+// has been shown and framed.
+QMargins Frame_Margins(const QWidget& window) {
+  const QRect outer = window.frameGeometry();
+  const QRect inner = window.geometry();
+  return QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                  outer.right() - inner.right(),
+                  outer.bottom() - inner.bottom());
+}
+
+// Qt sizes a window by its client area, while the store holds the outer
+// frame, and the frame's size is only known once the window system has put
+// one round the shown window. Until then the client is given the whole
+// stored size; this watcher then takes the frame off it once, so that what
+// is saved on closing equals what was restored. It gives up as soon as
+// anyone else resizes the window; without a frame it never acts.
+class Frame_Keeper : public QObject {
+  Q_OBJECT
+public:
+  Frame_Keeper(QWidget& window, const QRect& frame)
+      : QObject(&window), window_(window), frame_(frame),
+        client_size_(window.size()) {
+    window.installEventFilter(this);
+  }
+
+protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Paint:
+    case QEvent::WindowStateChange:
+      Check_Frame();
+      break;
+    default:
+      break;
+    }
+    return false;
+  }
+
+private:
+  void Check_Frame() {
+    if (done_) {
+      return;
+    }
+    if (window_.size() != client_size_ ||
+        window_.windowState() != Qt::WindowNoState) {
+      Stop(); // resized by someone else: theirs is the size now
+      return;
+    }
+    const QMargins margins = Frame_Margins(window_);
+    if (margins.isNull()) {
+      return; // not framed yet
+    }
+    Stop();
+    // Changed once the event at hand is done: not every window system
+    // takes a window resized from inside its own show or move event well.
+    QMetaObject::invokeMethod(
+        &window_,
+        [&window = window_, frame = frame_, margins] {
+          window.resize(placement::Client_For_Frame(frame, margins).size());
+          if (window.frameGeometry().topLeft() != frame.topLeft()) {
+            window.move(frame.topLeft());
+          }
+        },
+        Qt::QueuedConnection);
+  }
+
+  void Stop() {
+    done_ = true;
+    window_.removeEventFilter(this);
+    deleteLater();
+  }
+
+  QWidget& window_;
+  const QRect frame_;
+  const QSize client_size_;
+  bool done_ = false;
+};
+
+} // namespace
+
+void Restore_Main_Placement(QWidget& window) {
+  Track_Window_Order();
+  QSettings settings(Store_Name(), Store_Name());
+  const QRect frame = placement::Read_Frame(settings);
+  const QMargins margins = Frame_Margins(window);
+  window.move(frame.topLeft()); // a window's position is its frame's
+  window.resize(placement::Client_For_Frame(frame, margins).size());
+  delete window.findChild<Frame_Keeper*>(QString(), Qt::FindDirectChildrenOnly);
+  if (margins.isNull()) {
+    new Frame_Keeper(window, frame); // owned by the window
+  }
+}
+
+void Unload_Main_Window(QWidget& window) {
+  std::vector<QPointer<QWidget>> others;
+  for (QWidget* other : Other_Windows_Newest_First(window)) {
+    others.emplace_back(other);
+  }
+  for (const QPointer<QWidget>& other : others) {
+    if (other) {
+      other->close();
+    }
+  }
+  if (window.isMinimized()) {
+    return; // the placement of the last normal close stays
+  }
+  QSettings settings(Store_Name(), Store_Name());
+  placement::Write_Frame(settings, window.frameGeometry());
+}
 
 } // namespace trimwell
+
+#include "main_lifecycle.moc"

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "forms/sysinfo.h"
+
+class QWidget;
+
+namespace trimwell::sysinfo {
+
+// Starting the tool on the desktop: a file check, a detached process
+// without a shell, and a message box over `owner`.
+class Desktop_Services final : public Services {
+public:
+  explicit Desktop_Services(QWidget* owner) : owner_(owner) {}
+
+  bool Is_Normal_File(const std::string& path) override;
+  bool Start_Program(const std::string& path) override;
+  void Show_Unavailable() override;
+
+private:
+  QWidget* owner_;
+};
+
+} // namespace trimwell::sysinfo

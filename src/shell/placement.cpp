@@ -1,0 +1,101 @@
+#include "shell/placement.h"
+
+#include <QSettings>
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace trimwell::placement {
+
+namespace {
+
+std::string_view Without_Blanks(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) {
+    return {};
+  }
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// The whole text as one number, or nothing.
+bool Read_Number(std::string_view text, float& number) {
+  text = Without_Blanks(text);
+  if (text.size() > 1 && text[0] == '+' && text[1] != '-') {
+    text.remove_prefix(1); // from_chars takes no plus sign
+  }
+  const char* const end = text.data() + text.size();
+  const auto result = std::from_chars(text.data(), end, number);
+  return result.ec == std::errc() && result.ptr == end && std::isfinite(number);
+}
+
+// Pixels for a number of twips within the range of the setting's kind.
+bool To_Pixels(double twips, const Setting& setting, int& pixels) {
+  const double exact = twips / Twips_Per_Pixel;
+  const int largest = setting.Is_Size ? Largest_Size : Largest_Position;
+  const int smallest = setting.Is_Size ? 1 : -Largest_Position;
+  // Range first, so that only small numbers are ever rounded to int.
+  if (!(std::fabs(exact) <= largest + 1)) {
+    return false;
+  }
+  const long rounded = std::lround(exact);
+  if (rounded < smallest || rounded > largest) {
+    return false;
+  }
+  pixels = static_cast<int>(rounded);
+  return true;
+}
+
+int Default_Pixels(const Setting& setting) {
+  int pixels = 0;
+  To_Pixels(setting.Default_Twips, setting, pixels);
+  return pixels;
+}
+
+} // namespace
+
+int Stored_Pixels(std::string_view text, const Setting& setting) {
+  float twips = 0;
+  int pixels = 0;
+  if (Read_Number(text, twips) && To_Pixels(twips, setting, pixels)) {
+    return pixels;
+  }
+  return Default_Pixels(setting);
+}
+
+std::string Stored_Text(int pixels) {
+  return std::to_string(static_cast<long long>(pixels) * Twips_Per_Pixel);
+}
+
+QRect Read_Frame(QSettings& settings) {
+  settings.beginGroup(QLatin1String(Group));
+  std::array<int, Settings.size()> pixels{};
+  for (std::size_t i = 0; i < Settings.size(); ++i) {
+    const QString key = QLatin1String(Settings[i].Key);
+    pixels[i] =
+        settings.contains(key)
+            ? Stored_Pixels(settings.value(key).toString().toStdString(),
+                            Settings[i])
+            : Default_Pixels(Settings[i]);
+  }
+  settings.endGroup();
+  return QRect(pixels[0], pixels[1], pixels[2], pixels[3]);
+}
+
+void Write_Frame(QSettings& settings, const QRect& frame) {
+  const std::array<int, Settings.size()> pixels = {
+      frame.left(), frame.top(), frame.width(), frame.height()};
+  settings.beginGroup(QLatin1String(Group));
+  for (std::size_t i = 0; i < Settings.size(); ++i) {
+    settings.setValue(QLatin1String(Settings[i].Key),
+                      QString::fromStdString(Stored_Text(pixels[i])));
+  }
+  settings.endGroup();
+}
+
+QRect Client_For_Frame(const QRect& frame, const QMargins& margins) {
+  const QRect client = frame.marginsRemoved(margins);
+  return QRect(client.topLeft(), QSize(std::max(client.width(), 1),
+                                       std::max(client.height(), 1)));
+}
+
+} // namespace trimwell::placement

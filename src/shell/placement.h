@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QMargins>
+#include <QRect>
+#include <array>
+#include <string>
+#include <string_view>
+
+class QSettings;
+
+// The main window's stored placement: four numbers in twips, the window's
+// outer frame as the user sees it, under "Settings" in the per-user store.
+namespace trimwell::placement {
+
+// At Qt's logical 96 dots to the inch a pixel is 15 twips.
+inline constexpr int Twips_Per_Pixel = 15;
+
+// Coordinates beyond X11's 16-bit range cannot be placed anywhere, and a
+// side longer than 16384 pixels would ask for gigabytes of window memory.
+inline constexpr int Largest_Position = 32767;
+inline constexpr int Largest_Size = 16384;
+
+struct Setting {
+  const char* Key;
+  int Default_Twips;
+  bool Is_Size; // a width or height, else a left or top edge
+};
+
+// In the order they are read and written.
+inline constexpr std::array<Setting, 4> Settings = {{
+    {"MainLeft", 1000, false},
+    {"MainTop", 1000, false},
+    {"MainWidth", 6500, true},
+    {"MainHeight", 6500, true},
+}};
+
+inline constexpr char Group[] = "Settings";
+
+// The pixels of a stored value. The text, blanks around it aside, must be
+// one decimal number, read in single precision as it was written; it is
+// rounded to the nearest pixel. Text that is not a number, a value that is
+// not finite, an edge beyond +-Largest_Position pixels and a size below 1
+// or above Largest_Size pixels all give the setting's default instead. An
+// edge off the screen but in range is kept: the window goes where the user
+// last left it.
+int Stored_Pixels(std::string_view text, const Setting& setting);
+
+// The text stored for a value in pixels: its twips in plain decimal.
+std::string Stored_Text(int pixels);
+
+// The outer frame the store holds, its defaults where a key is missing.
+QRect Read_Frame(QSettings& settings);
+void Write_Frame(QSettings& settings, const QRect& frame);
+
+// The client area that gives the outer frame `frame` under a window-system
+// frame of `margins`; never smaller than one pixel each way.
+QRect Client_For_Frame(const QRect& frame, const QMargins& margins);
+
+} // namespace trimwell::placement
