@@ -92,6 +92,19 @@ void Set_Colors(QWidget& widget, QPalette::ColorRole role, QRgb color) {
   widget.setPalette(palette);
 }
 
+// Places a dialog so that its outer frame is centred on its owner's. Until
+// the dialog is on the screen its frame is unknown, so the owner's frame
+// margins stand in for it; window managers decorate both alike.
+void Centre_On_Owner(QDialog& dialog, const QWidget& owner) {
+  const QWidget& window = *owner.window();
+  const QRect frame = window.frameGeometry();
+  const QRect inside = window.geometry();
+  const QSize margins(frame.width() - inside.width(),
+                      frame.height() - inside.height());
+  const QSize outer = dialog.size() + margins;
+  dialog.move(frame.center() - QPoint(outer.width() / 2, outer.height() / 2));
+}
+
 } // namespace
 
 frmAbout::frmAbout(QWidget* owner)
@@ -107,6 +120,9 @@ frmAbout::frmAbout(QWidget* owner)
   setFont(trimwell::Form_Font(trimwell::Form_Default_Points));
   setFixedSize(Twips_To_Pixels(Client_Width), Twips_To_Pixels(Client_Height));
   Build_Controls();
+  if (owner != nullptr) {
+    Centre_On_Owner(*this, *owner);
+  }
   Form_Load();
 }
 
