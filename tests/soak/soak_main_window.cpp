@@ -35,8 +35,8 @@ long Resident_Kb() {
 // Texts a user, a slip of the finger or a stray paste may leave in a box.
 QString Random_Text(std::mt19937& random) {
   static const char* const Fixed[] = {
-      "",       " ",      "0",     "-0",      "1e308", "-1e308", "1e-400",
-      "9e999",  "&HFFFF", "&o777", "1,5",     "abc",   "  12 3", "-.5e-3",
+      "",       " ",      "0",     "-0",     "1e308", "-1e308", "1e-400",
+      "9e999",  "&HFFFF", "&o777", "1,5",    "abc",   "  12 3", "-.5e-3",
       "170 lb", ".",      "-",     "1D+300", "&H",    " 7 "};
   std::uniform_int_distribution<int> kind(0, 3);
   switch (kind(random)) {

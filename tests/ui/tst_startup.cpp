@@ -1,51 +1,52 @@
-// The start-up sequence with a stand-in main window: splash first and
-// painted, a wait that handles nothing, then the main window.
-#include <QMainWindow>
+// Start-up through Module1's Main, and the main window's stored placement:
+// the first run, closes that must not drift, and bad stored values.
+#include <QScreen>
+#include <QSettings>
 #include <QtTest>
 
-#include "forms/frmSplash.h"
-#include "shell/startup.h"
-
-using namespace std::chrono_literals;
+#include "forms/frmMain.h"
+#include "forms/option_button.h"
+#include "shell/Module1.h"
+#include "shell/placement.h"
 
 namespace {
 
-frmSplash* Open_Splash() {
-  for (QWidget* window : QApplication::topLevelWidgets()) {
-    if (auto* splash = qobject_cast<frmSplash*>(window)) {
-      return splash;
-    }
+const QStringList Keys = {"MainLeft", "MainTop", "MainWidth", "MainHeight"};
+
+// The stored placement, its four texts joined by blanks.
+QString Stored() {
+  QSettings store("Trimwell", "Trimwell");
+  QStringList values;
+  for (const QString& key : Keys) {
+    values << store.value("Settings/" + key).toString();
   }
-  return nullptr;
+  return values.join(' ');
 }
 
-// Notes every paint of a splash screen, whichever object it reaches.
-class Paint_Watch : public QObject {
-public:
-  Paint_Watch() { qApp->installEventFilter(this); }
-  ~Paint_Watch() override { qApp->removeEventFilter(this); }
-  int Splash_Paints = 0;
-
-protected:
-  bool eventFilter(QObject* object, QEvent* event) override {
-    if (event->type() == QEvent::Paint && qobject_cast<frmSplash*>(object)) {
-      ++Splash_Paints;
-    }
-    return false;
+void Store(const QStringList& values) {
+  QSettings store("Trimwell", "Trimwell");
+  store.clear();
+  for (int i = 0; i < values.size(); ++i) {
+    store.setValue("Settings/" + Keys[i], values[i]);
   }
-};
+}
 
-// Notes whether a splash screen still exists when the main window shows.
-class Show_Watch : public QObject {
-public:
-  bool Shown = false;
-  bool Splash_At_Show = true;
+// What is stored for an outer frame: 15 twips to the pixel.
+QString Twips(const QRect& f) {
+  return QString::asprintf("%d %d %d %d", f.left() * 15, f.top() * 15,
+                           f.width() * 15, f.height() * 15);
+}
 
-protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Show && !Shown) {
-      Shown = true;
-      Splash_At_Show = Open_Splash() != nullptr;
+// Notes the splash screen's paints and its end, and the main window's
+// showing; and whether the main window existed at each paint.
+struct Order_Watch : QObject {
+  QStringList Seen;
+  bool eventFilter(QObject* object, QEvent* event) override {
+    if (event->type() == QEvent::Paint && object->inherits("frmSplash")) {
+      Seen << (Module1::fMainForm ? "splash painted late" : "splash painted");
+      connect(object, &QObject::destroyed, [this] { Seen << "splash gone"; });
+    } else if (event->type() == QEvent::Show && object == Module1::fMainForm) {
+      Seen << "main shown";
     }
     return false;
   }
@@ -56,92 +57,89 @@ protected:
 class tst_startup : public QObject {
   Q_OBJECT
 private slots:
-  void the_steps_run_in_order();
-  void the_splash_is_drawn_before_the_wait();
-  void the_wait_handles_no_events();
-  void the_wait_lasts_its_length_data();
-  void the_wait_lasts_its_length();
+  void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+  void init() { Store({}); }
+  void first_run_shows_the_splash_then_hrii_at_the_defaults();
+  void ten_closes_data();
+  void ten_closes();
+  void bad_stored_values_data();
+  void bad_stored_values();
 };
 
-void tst_startup::the_steps_run_in_order() {
-  Paint_Watch paints;
-  Show_Watch show_watch;
-  QStringList steps;
-  bool splash_up_at_create = false;
-  int paints_at_create = 0;
-  bool splash_up_at_load = false;
-  bool main_hidden_at_load = false;
-
-  const trimwell::Main_Window_Steps main_steps = {
-      [&] {
-        steps << "create";
-        const frmSplash* splash = Open_Splash();
-        splash_up_at_create = splash && splash->isVisible();
-        paints_at_create = paints.Splash_Paints;
-        auto* window = new QMainWindow;
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        window->installEventFilter(&show_watch);
-        return window;
-      },
-      [&](QWidget& window) {
-        steps << "load";
-        splash_up_at_load = Open_Splash() != nullptr;
-        main_hidden_at_load = !window.isVisible();
-      },
-  };
-  QPointer<QWidget> main = trimwell::Run_Startup(0ms, main_steps);
-
-  QCOMPARE(steps, QStringList({"create", "load"}));
-  QVERIFY(splash_up_at_create);
-  QVERIFY2(paints_at_create > 0, "the splash was not drawn before the wait");
-  QVERIFY(splash_up_at_load);
-  QVERIFY(main_hidden_at_load);
-  QVERIFY(show_watch.Shown);
-  QVERIFY2(!show_watch.Splash_At_Show, "the splash outlived the start-up");
-  QVERIFY(main && main->isVisible());
-  QVERIFY(!Open_Splash());
-  main->close();
-  QTRY_VERIFY(!main);
+void tst_startup::first_run_shows_the_splash_then_hrii_at_the_defaults() {
+  Order_Watch watch;
+  qApp->installEventFilter(&watch);
+  Module1::Main(std::chrono::milliseconds(0));
+  QPointer<frmMain> form = Module1::fMainForm;
+  QVERIFY(form && QTest::qWaitForWindowExposed(form));
+  watch.Seen.removeDuplicates();
+  QCOMPARE(watch.Seen,
+           QStringList({"splash painted", "splash gone", "main shown"}));
+  QVERIFY(form->Option_HRII->isChecked());
+  // 1000 and 6500 twips to the nearest pixel, the window's frame included.
+  QTRY_COMPARE(form->frameGeometry(), QRect(67, 67, 433, 433));
+  form->close();
+  QTRY_VERIFY(!form);
+  QCOMPARE(Stored(), Twips(QRect(67, 67, 433, 433)));
 }
 
-void tst_startup::the_splash_is_drawn_before_the_wait() {
-  Paint_Watch paints;
-  frmSplash splash;
-  trimwell::Show_Splash(splash);
-  QVERIFY(splash.isVisible());
-  QVERIFY(splash.windowHandle()->isExposed());
-  QVERIFY(paints.Splash_Paints > 0);
+void tst_startup::ten_closes_data() {
+  QTest::addColumn<bool>("framed");
+  QTest::addColumn<int>("state");
+  QTest::newRow("framed") << true << int(Qt::WindowNoState);
+  QTest::newRow("frameless") << false << int(Qt::WindowNoState);
+  QTest::newRow("minimised: the placement stays")
+      << true << int(Qt::WindowMinimized);
+  QTest::newRow("maximised: its frame is stored")
+      << true << int(Qt::WindowMaximized);
 }
 
-void tst_startup::the_wait_handles_no_events() {
-  frmSplash splash;
-  trimwell::Show_Splash(splash);
-  bool timer_fired = false;
-  QTimer::singleShot(0, &splash, [&] { timer_fired = true; });
-  QCoreApplication::postEvent(
-      &splash, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
-  trimwell::Wait_Without_Events(100ms);
-  QVERIFY2(!timer_fired, "an event was handled during the wait");
-  QTRY_VERIFY(timer_fired);
-  QVERIFY2(splash.isVisible(), "a key closed the splash screen");
+void tst_startup::ten_closes() {
+  QFETCH(bool, framed);
+  QFETCH(int, state);
+  // Not whole pixels: a normal close stores them rounded, then unchanged.
+  const QStringList first = {"1507", "452", "9001", "7507"};
+  Store(first);
+  QRect frame(100, 30, 600, 500);
+  for (int run = 0; run < 10; ++run) {
+    frmMain form;
+    form.setWindowFlag(Qt::FramelessWindowHint, !framed);
+    form.Form_Load();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTRY_COMPARE(form.frameGeometry(), frame);
+    QCOMPARE(form.frameGeometry() != form.geometry(), framed);
+    form.setWindowState(Qt::WindowState(state));
+    if (state == Qt::WindowMaximized) {
+      frame = form.screen()->availableGeometry();
+      QTRY_COMPARE(form.frameGeometry(), frame);
+    }
+    form.close();
+    QCOMPARE(Stored(),
+             state == Qt::WindowMinimized ? first.join(' ') : Twips(frame));
+  }
 }
 
-void tst_startup::the_wait_lasts_its_length_data() {
-  QTest::addColumn<int>("milliseconds");
-  QTest::newRow("none") << 0;
-  QTest::newRow("less than one step") << 3;
-  QTest::newRow("several steps") << 120;
+void tst_startup::bad_stored_values_data() {
+  QTest::addColumn<QStringList>("stored");
+  QTest::addColumn<QRect>("frame");
+  const QRect defaults(67, 67, 433, 433);
+  QTest::newRow("text and blanks")
+      << QStringList{"abc", "", "12abc", " \t"} << defaults;
+  QTest::newRow("not finite or absurd")
+      << QStringList{"nan", "-1e30", "inf", "1e30"} << defaults;
+  QTest::newRow("negative") << QStringList{"-5", "-30000", "-5", "-6000"}
+                            << QRect(0, -2000, 433, 433);
+  QTest::newRow("beyond X11's range, under a pixel")
+      << QStringList{"491520", "-491520", "245775", "7"} << defaults;
 }
 
-void tst_startup::the_wait_lasts_its_length() {
-  QFETCH(int, milliseconds);
-  QElapsedTimer clock;
-  clock.start();
-  trimwell::Wait_Without_Events(std::chrono::milliseconds(milliseconds));
-  const qint64 waited = clock.elapsed();
-  QVERIFY2(waited >= milliseconds, qPrintable(QString::number(waited)));
-  // It ends, too: a sleep step late at most, plus a busy machine's margin.
-  QVERIFY2(waited <= milliseconds + 500, qPrintable(QString::number(waited)));
+void tst_startup::bad_stored_values() {
+  QFETCH(QStringList, stored);
+  QFETCH(QRect, frame);
+  Store(stored);
+  QSettings store("Trimwell", "Trimwell");
+  QCOMPARE(trimwell::placement::Read_Frame(store), frame);
 }
 
 QTEST_MAIN(tst_startup)
