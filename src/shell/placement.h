@@ -6,14 +6,13 @@
 #include <string>
 #include <string_view>
 
+#include "forms/twips.h"
+
 class QSettings;
 
 // The main window's stored placement: four numbers in twips, the window's
 // outer frame as the user sees it, under "Settings" in the per-user store.
 namespace trimwell::placement {
-
-// At Qt's logical 96 dots to the inch a pixel is 15 twips.
-inline constexpr int Twips_Per_Pixel = 15;
 
 // Coordinates beyond X11's 16-bit range cannot be placed anywhere, and a
 // side longer than 16384 pixels would ask for gigabytes of window memory.
