@@ -60,7 +60,7 @@ package: build
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do \
-	  [ -x "$$b" ] || continue; \
+	  [ -f "$$b" ] && [ -x "$$b" ] || continue; \
 	  echo "== $$b"; \
 	  QT_QPA_PLATFORM=offscreen "$$b" --benchmark_repetitions=5 \
 	    --benchmark_report_aggregates_only=true || exit 1; \
@@ -71,7 +71,7 @@ fuzz: deps
 	  -DCMAKE_CXX_COMPILER=clang++ -DTRIMWELL_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	@for f in $(FUZZ_BUILD)/fuzz/fuzz_*; do \
-	  [ -x "$$f" ] || continue; \
+	  [ -f "$$f" ] && [ -x "$$f" ] || continue; \
 	  name=$$(basename $$f); mkdir -p fuzz-corpus/$$name; \
 	  echo "== $$name for $(FUZZ_SECONDS) s"; \
 	  "$$f" -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
