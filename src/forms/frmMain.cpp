@@ -292,10 +292,7 @@ void frmMain::Load_Preset(const Aircraft_Preset& preset) {
               not_applicable ? QString::fromLatin1(Not_Applicable_Text)
                              : Field_Text(value));
   }
-  for (int k = 0; k < Loaded_Station_Count; ++k) {
-    model_.Path_Color[static_cast<std::size_t>(k)] =
-        Preset_Station_Look(preset, static_cast<Station_Index>(Oil + k)).Color;
-  }
+  Load_Preset_Path_Colors(preset, model_);
   Update_Display();
 }
 

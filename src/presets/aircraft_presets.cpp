@@ -75,6 +75,11 @@ void Load_Preset_Values(const Aircraft_Preset& preset, Loading_Model& model) {
   model.Aerobatic_Limit_Weight = Preset_Aerobatic_Limit_Weight(preset);
   model.Aft_CG_Limit_ARM = preset.Aft_CG_Limit_ARM;
   model.Max_Allowable_Weight = preset.Max_Allowable_Weight;
+  Load_Preset_Path_Colors(preset, model);
+}
+
+void Load_Preset_Path_Colors(const Aircraft_Preset& preset,
+                             Loading_Model& model) {
   for (int k = 0; k < Loaded_Station_Count; ++k) {
     model.Path_Color[k] =
         Preset_Station_Look(preset, static_cast<Station_Index>(Oil + k)).Color;

@@ -61,6 +61,10 @@ Station_Look Preset_Station_Look(const Aircraft_Preset& preset,
 double Preset_Aerobatic_Limit_ARM(const Aircraft_Preset& preset);
 double Preset_Aerobatic_Limit_Weight(const Aircraft_Preset& preset);
 
+// Sets the chart's path colours to the preset's station label colours.
+void Load_Preset_Path_Colors(const Aircraft_Preset& preset,
+                             Loading_Model& model);
+
 // Writes every input value of the preset into the model, and its path
 // colours, exactly as choosing the aircraft type leaves them. Derived
 // values are left for Calculate_CG.
