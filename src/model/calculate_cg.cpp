@@ -1,5 +1,8 @@
 #include "model/calculate_cg.h"
 
+#include <cmath>
+#include <limits>
+
 namespace trimwell {
 
 namespace {
@@ -8,7 +11,13 @@ namespace {
 constexpr double Arm_Margin = 0.1;
 constexpr double Weight_Margin = 10;
 
+// A value without a finite value has no place on the chart, so it never
+// widens a bound: a running weight of 0 part-way along the path must not
+// take the whole chart with it.
 void Widen(double value, double& low, double& high) {
+  if (!std::isfinite(value)) {
+    return;
+  }
   if (value < low) {
     low = value;
   }
@@ -26,10 +35,13 @@ void Calculate_CG(Loading_Model& model) {
   empty.Running_CG = empty.Arm;
   empty.Moment = empty.Weight * empty.Arm;
 
-  model.Chart_Min_Arm = empty.Running_CG;
-  model.Chart_Max_Arm = empty.Running_CG;
-  model.Chart_Min_Weight = empty.Weight;
-  model.Chart_Max_Weight = empty.Weight;
+  // The bounds start from the first station: an empty range that its
+  // point, when it has one, fills.
+  constexpr double Inf = std::numeric_limits<double>::infinity();
+  model.Chart_Min_Arm = model.Chart_Min_Weight = Inf;
+  model.Chart_Max_Arm = model.Chart_Max_Weight = -Inf;
+  Widen(empty.Running_CG, model.Chart_Min_Arm, model.Chart_Max_Arm);
+  Widen(empty.Weight, model.Chart_Min_Weight, model.Chart_Max_Weight);
 
   // The empty aircraft's Moment and Weight act as its running values.
   double running_moment = empty.Moment;

@@ -8,9 +8,10 @@ namespace trimwell {
 // The text a field shows for a number: one blank where the sign would stand
 // for 0 and above (negative zero included), "-" below 0; up to 15 significant
 // digits, rounded to nearest; no trailing zeros, no point for whole values and
-// no 0 before the point (" .5", "-.25"). Magnitudes below 1E-05 or from 1E+15
-// on are written as mantissa, "E", sign and at least two exponent digits
-// (" 1E+15", "-1.5E-05"). The separator is "." in every locale.
+// no 0 before the point (" .5", "-.25"). Magnitudes that round to below 1E-04
+// or to 1E+15 and above are written as mantissa, "E", sign and at least two
+// exponent digits (" 1E+15", " 9.5E-05"; " .0001" stays plain). The separator
+// is "." in every locale.
 //
 // A value that is not finite gives the empty text: a field never shows "inf"
 // or "nan".

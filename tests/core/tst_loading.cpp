@@ -198,19 +198,40 @@ void tst_loading::hrii_chart() {
 
 void tst_loading::unplaceable_chart_data() {
   QTest::addColumn<double>("empty_arm");
-  QTest::addColumn<double>("oil_cg");
+  QTest::addColumn<double>("oil_weight");
+  QTest::addColumn<double>("oil_cg");    // 0: as calculated
+  QTest::addColumn<double>("cg_limits"); // 0: the preset's
   QTest::addColumn<int>("segments");
-  QTest::newRow("infinite bound: clear only") << Inf << 0.0 << 0;
-  QTest::newRow("NaN bound: clear only") << NaN << 0.0 << 0;
-  QTest::newRow("NaN point leaves out both its segments") << 86.0 << NaN << 11;
-  QTest::newRow("point beyond float range") << 86.0 << 1e300 << 11;
+  QTest::addColumn<int>("first"); // station the path restarts at; 0: none
+  QTest::newRow("no finite arm at all: clear only")
+      << Inf << 15.0 << 0.0 << NaN << 0 << 0;
+  QTest::newRow("infinite empty arm: only the limits")
+      << Inf << 15.0 << 0.0 << 0.0 << 6 << 0;
+  QTest::newRow("NaN empty arm: only the limits")
+      << NaN << 15.0 << 0.0 << 0.0 << 6 << 0;
+  // 1213 at 86 less 1213 at 45: no weight at oil and front baggage.
+  QTest::newRow("running weight 0 part-way")
+      << 86.0 << -1213.0 << 0.0 << 0.0 << 10 << int(Pilot);
+  QTest::newRow("NaN point leaves out both its segments")
+      << 86.0 << 15.0 << NaN << 0.0 << 11 << int(Front_Baggage);
+  QTest::newRow("point beyond float range")
+      << 86.0 << 15.0 << 1e300 << 0.0 << 11 << int(Front_Baggage);
 }
 
+// What can be placed is drawn; a segment with an end that cannot be placed
+// is left out, and the bounds are those of the placeable values.
 void tst_loading::unplaceable_chart() {
   QFETCH(double, empty_arm);
+  QFETCH(double, oil_weight);
   QFETCH(double, oil_cg);
+  QFETCH(double, cg_limits);
+  QFETCH(int, first);
   Loading_Model model = Loaded(Preset_HRII);
   model.Stations[Empty_Aircraft].Arm = empty_arm;
+  model.Stations[Oil].Weight = oil_weight;
+  if (cg_limits != 0) {
+    model.Forward_CG_Limit_ARM = model.Aft_CG_Limit_ARM = cg_limits;
+  }
   Calculate_CG(model);
   if (oil_cg != 0) {
     model.Stations[Oil].Running_CG = oil_cg;
@@ -220,13 +241,31 @@ void tst_loading::unplaceable_chart() {
   Draw_CG_Graphic(model, surface);
   QCOMPARE(surface.Clear_Count(), 1);
   QTEST(int(surface.Segment_Count()), "segments");
-  if (surface.Segment_Count() > 0) {
-    // The path goes on from point 2, never from a pen that did not move.
-    const auto& first = surface.Segment_At(0);
-    QVERIFY(!first.From_Pen);
-    QCOMPARE(first.X1, float(model.Stations[Front_Baggage].Running_CG));
-    QCOMPARE(first.Y1, float(model.Stations[Front_Baggage].Running_Weight));
+  if (surface.Segment_Count() == 0) {
+    return;
   }
+  double low = Inf, high = -Inf;
+  for (int k = Empty_Aircraft; k < Station_Count; ++k) {
+    const double arm = k == Empty_Aircraft ? model.Stations[k].Arm
+                                           : model.Stations[k].Running_CG;
+    if (std::isfinite(arm) && std::fabs(arm) < 1e100) {
+      low = std::min(low, arm);
+      high = std::max(high, arm);
+    }
+  }
+  const auto& scale = surface.Current_Scale();
+  QCOMPARE(scale.Left, std::min(low, model.Forward_CG_Limit_ARM) - 0.1);
+  if (oil_cg != 1e300) {
+    QCOMPARE(scale.Right, std::max(high, model.Aft_CG_Limit_ARM) + 0.1);
+  }
+  // The path goes on from its next placeable point, never from a pen that
+  // did not move; without one the drawing starts at the aerobatic line.
+  const auto& start = surface.Segment_At(0);
+  QVERIFY(!start.From_Pen);
+  QCOMPARE(start.X1, float(first ? model.Stations[first].Running_CG
+                                 : model.Forward_CG_Limit_ARM));
+  QCOMPARE(start.Y1, float(first ? model.Stations[first].Running_Weight
+                                 : model.Aerobatic_Limit_Weight));
 }
 
 QTEST_GUILESS_MAIN(tst_loading)

@@ -49,6 +49,7 @@ void tst_number_text::number_to_text_data() {
       << 1234567890123456.0 << " 1.23456789012346E+15";
   QTest::newRow("three-digit exponent") << 1e100 << " 1E+100";
   QTest::newRow("smallest plain") << 0.0001 << " .0001";
+  QTest::newRow("just below 1E-04") << 9.5e-5 << " 9.5E-05";
   QTest::newRow("small exponent form") << -1.5e-5 << "-1.5E-05";
   QTest::newRow("infinity") << -Inf << "";
   QTest::newRow("NaN") << std::numeric_limits<double>::quiet_NaN() << "";
