@@ -36,8 +36,9 @@ QMargins Frame_Margins(const QWidget& window) {
 class Frame_Keeper : public QObject {
   Q_OBJECT
 public:
-  Frame_Keeper(QWidget& window, const QRect& frame)
-      : QObject(&window), window_(window), frame_(frame),
+  Frame_Keeper(QWidget& window, const placement::Stored_Frame& frame,
+               const QSize& designed)
+      : QObject(&window), window_(window), frame_(frame), designed_(designed),
         client_size_(window.size()) {
     window.installEventFilter(this);
   }
@@ -77,10 +78,10 @@ private:
     // takes a window resized from inside its own show or move event well.
     QMetaObject::invokeMethod(
         &window_,
-        [&window = window_, frame = frame_, margins] {
-          window.resize(placement::Client_For_Frame(frame, margins).size());
-          if (window.frameGeometry().topLeft() != frame.topLeft()) {
-            window.move(frame.topLeft());
+        [&window = window_, frame = frame_, designed = designed_, margins] {
+          window.resize(placement::Client_Size(frame, margins, designed));
+          if (window.frameGeometry().topLeft() != frame.Position) {
+            window.move(frame.Position);
           }
         },
         Qt::QueuedConnection);
@@ -93,7 +94,8 @@ private:
   }
 
   QWidget& window_;
-  const QRect frame_;
+  const placement::Stored_Frame frame_;
+  const QSize designed_;
   const QSize client_size_;
   bool done_ = false;
 };
@@ -103,13 +105,16 @@ private:
 void Restore_Main_Placement(QWidget& window) {
   Track_Window_Order();
   QSettings settings(Store_Name(), Store_Name());
-  const QRect frame = placement::Read_Frame(settings);
+  const placement::Stored_Frame frame = placement::Read_Frame(settings);
   const QMargins margins = Frame_Margins(window);
-  window.move(frame.topLeft()); // a window's position is its frame's
-  window.resize(placement::Client_For_Frame(frame, margins).size());
+  // The window as built has its designed client size; a size the store
+  // does not hold keeps it.
+  const QSize designed = window.size();
+  window.move(frame.Position); // a window's position is its frame's
+  window.resize(placement::Client_Size(frame, margins, designed));
   delete window.findChild<Frame_Keeper*>(QString(), Qt::FindDirectChildrenOnly);
   if (margins.isNull()) {
-    new Frame_Keeper(window, frame); // owned by the window
+    new Frame_Keeper(window, frame, designed); // owned by the window
   }
 }
 

@@ -45,40 +45,36 @@ bool To_Pixels(double twips, const Setting& setting, int& pixels) {
   return true;
 }
 
-int Default_Pixels(const Setting& setting) {
-  int pixels = 0;
-  To_Pixels(setting.Default_Twips, setting, pixels);
-  return pixels;
-}
-
 } // namespace
 
-int Stored_Pixels(std::string_view text, const Setting& setting) {
+std::optional<int> Stored_Pixels(std::string_view text,
+                                 const Setting& setting) {
   float twips = 0;
   int pixels = 0;
   if (Read_Number(text, twips) && To_Pixels(twips, setting, pixels)) {
     return pixels;
   }
-  return Default_Pixels(setting);
+  return std::nullopt;
 }
 
 std::string Stored_Text(int pixels) {
   return std::to_string(static_cast<long long>(pixels) * Twips_Per_Pixel);
 }
 
-QRect Read_Frame(QSettings& settings) {
+Stored_Frame Read_Frame(QSettings& settings) {
   settings.beginGroup(QLatin1String(Group));
-  std::array<int, Settings.size()> pixels{};
+  std::array<std::optional<int>, Settings.size()> pixels{};
   for (std::size_t i = 0; i < Settings.size(); ++i) {
-    const QString key = QLatin1String(Settings[i].Key);
-    pixels[i] =
-        settings.contains(key)
-            ? Stored_Pixels(settings.value(key).toString().toStdString(),
-                            Settings[i])
-            : Default_Pixels(Settings[i]);
+    const QVariant value = settings.value(QLatin1String(Settings[i].Key));
+    if (value.isValid()) {
+      pixels[i] = Stored_Pixels(value.toString().toStdString(), Settings[i]);
+    }
+    if (!pixels[i] && !Settings[i].Is_Size) {
+      pixels[i] = Twips_To_Pixels(Settings[i].Default_Twips);
+    }
   }
   settings.endGroup();
-  return QRect(pixels[0], pixels[1], pixels[2], pixels[3]);
+  return {QPoint(*pixels[0], *pixels[1]), pixels[2], pixels[3]};
 }
 
 void Write_Frame(QSettings& settings, const QRect& frame) {
@@ -92,10 +88,15 @@ void Write_Frame(QSettings& settings, const QRect& frame) {
   settings.endGroup();
 }
 
-QRect Client_For_Frame(const QRect& frame, const QMargins& margins) {
-  const QRect client = frame.marginsRemoved(margins);
-  return QRect(client.topLeft(), QSize(std::max(client.width(), 1),
-                                       std::max(client.height(), 1)));
+QSize Client_Size(const Stored_Frame& frame, const QMargins& margins,
+                  const QSize& designed) {
+  const int width = frame.Width
+                        ? *frame.Width - margins.left() - margins.right()
+                        : designed.width();
+  const int height = frame.Height
+                         ? *frame.Height - margins.top() - margins.bottom()
+                         : designed.height();
+  return QSize(std::max(width, 1), std::max(height, 1));
 }
 
 } // namespace trimwell::placement

@@ -3,6 +3,7 @@
 #include <QMargins>
 #include <QRect>
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,16 +22,18 @@ inline constexpr int Largest_Size = 16384;
 
 struct Setting {
   const char* Key;
-  int Default_Twips;
-  bool Is_Size; // a width or height, else a left or top edge
+  int Default_Twips; // positions only: a size's default is the designed one
+  bool Is_Size;      // a width or height, else a left or top edge
 };
 
-// In the order they are read and written.
+// In the order they are read and written. The window opens at 1000, 1000
+// twips; without a stored size it opens at its designed size, so that a
+// first start shows every control, the results and the chart.
 inline constexpr std::array<Setting, 4> Settings = {{
     {"MainLeft", 1000, false},
     {"MainTop", 1000, false},
-    {"MainWidth", 6500, true},
-    {"MainHeight", 6500, true},
+    {"MainWidth", 0, true},
+    {"MainHeight", 0, true},
 }};
 
 inline constexpr char Group[] = "Settings";
@@ -39,20 +42,28 @@ inline constexpr char Group[] = "Settings";
 // one decimal number, read in single precision as it was written; it is
 // rounded to the nearest pixel. Text that is not a number, a value that is
 // not finite, an edge beyond +-Largest_Position pixels and a size below 1
-// or above Largest_Size pixels all give the setting's default instead. An
-// edge off the screen but in range is kept: the window goes where the user
-// last left it.
-int Stored_Pixels(std::string_view text, const Setting& setting);
+// or above Largest_Size pixels give nothing: the setting's default is used
+// instead. An edge off the screen but in range is kept: the window goes
+// where the user last left it.
+std::optional<int> Stored_Pixels(std::string_view text, const Setting& setting);
 
 // The text stored for a value in pixels: its twips in plain decimal.
 std::string Stored_Text(int pixels);
 
-// The outer frame the store holds, its defaults where a key is missing.
-QRect Read_Frame(QSettings& settings);
+// The outer frame the store holds. A missing or unusable edge takes its
+// default; a missing or unusable size is left out.
+struct Stored_Frame {
+  QPoint Position;
+  std::optional<int> Width;
+  std::optional<int> Height;
+};
+Stored_Frame Read_Frame(QSettings& settings);
 void Write_Frame(QSettings& settings, const QRect& frame);
 
-// The client area that gives the outer frame `frame` under a window-system
-// frame of `margins`; never smaller than one pixel each way.
-QRect Client_For_Frame(const QRect& frame, const QMargins& margins);
+// The client size that gives the stored frame's outer size under a
+// window-system frame of `margins`, never below one pixel each way; a size
+// the store does not hold is `designed`, the window's own client size.
+QSize Client_Size(const Stored_Frame& frame, const QMargins& margins,
+                  const QSize& designed);
 
 } // namespace trimwell::placement

@@ -11,9 +11,6 @@ from harness import TWIPS_PER_PIXEL, Accessible, Desktop, Trimwell, run, wait_fo
 BINARY = os.environ["TRIMWELL_BINARY"]
 DESKTOP = None
 UNAVAILABLE = "System Information Is Unavailable At This Time"
-# Large enough to show the whole chart; the first-run size clips it.
-WHOLE_LAYOUT = ("[Settings]\nMainLeft=300\nMainTop=300\n"
-                "MainWidth=12000\nMainHeight=10500\n")
 HRII = [(86, 1213), (45, 15), (0, 0), (105, 170), (136, 170), (164, 30),
         (0, 0), (86.5, 252)]
 HRII_COLOURS = {"envelope red": (255, 0, 0), "aerobatic": (255, 0, 255),
@@ -96,10 +93,17 @@ class Startup(Running):
         self.assertAlmostEqual(time.monotonic() - shown, 3.0, delta=0.5)
         self.a11y = Accessible(app)
         main = app.wait_window(timeout=5)
-        for got, twips in zip(main.frame(), (1000, 1000, 6500, 6500)):
-            self.assertAlmostEqual(got, twips / TWIPS_PER_PIXEL, delta=1.5)
+        for got in main.frame()[:2]:
+            self.assertAlmostEqual(got, 1000 / TWIPS_PER_PIXEL, delta=1.5)
         wait_for(lambda: self.a11y.find("Aircraft CG"), 10, "results")
         self.assertTrue(self.a11y.checked("HR-II"))
+        # The first start shows the whole layout: results, chart, status bar.
+        left, top, width, height = main.frame()
+        for name in ("Aircraft CG", "Aircraft weight", "Loading path chart",
+                     "Status"):
+            x, y, w, h = self.a11y.extents(name)
+            self.assertLessEqual(x + w, left + width, name)
+            self.assertLessEqual(y + h, top + height, name)
         self.assert_results(170)
         self.assertTrue(self.a11y.text("Aircraft CG").startswith(" 93.341"))
 
@@ -171,7 +175,7 @@ class Chart(Running):
         wait_for(lambda: min(self.colours().values()) > 20, 5, "chart")
 
     def test_chart_survives_being_covered(self):
-        self.launch(settings=WHOLE_LAYOUT)
+        self.launch()
         self.assert_chart()
         x, y, w, h = self.a11y.extents("Loading path chart")
         cover = subprocess.Popen(
@@ -187,12 +191,13 @@ class Chart(Running):
 
 class Lifecycle(Running):
     def test_menu_exit_stores_placement(self):
-        self.assertEqual(self.exit_with_menu(self.launch()), 0)
+        window = self.launch()
+        frame = window.frame()
+        self.assertEqual(self.exit_with_menu(window), 0)
         stored = self.app.placement()
-        for key, twips in (("MainLeft", 1000), ("MainTop", 1000),
-                           ("MainWidth", 6500), ("MainHeight", 6500)):
-            self.assertAlmostEqual(float(stored[key]), twips,
-                                   delta=TWIPS_PER_PIXEL)
+        for key, pixels in zip(("MainLeft", "MainTop", "MainWidth",
+                                "MainHeight"), frame):
+            self.assertEqual(int(stored[key]), pixels * TWIPS_PER_PIXEL)
 
     def test_moved_and_resized_window_comes_back(self):
         window = self.launch()

@@ -76,11 +76,15 @@ void tst_startup::first_run_shows_the_splash_then_hrii_at_the_defaults() {
   QCOMPARE(watch.Seen,
            QStringList({"splash painted", "splash gone", "main shown"}));
   QVERIFY(form->Option_HRII->isChecked());
-  // 1000 and 6500 twips to the nearest pixel, the window's frame included.
-  QTRY_COMPARE(form->frameGeometry(), QRect(67, 67, 433, 433));
+  // The frame at 1000 twips to the nearest pixel round the designed client
+  // area, 11430 x 8820 twips below the menu bar: the whole layout shows.
+  QTRY_COMPARE(form->frameGeometry().topLeft(), QPoint(67, 67));
+  QCOMPARE(form->size() - QSize(0, form->centralWidget()->y()),
+           QSize(762, 588));
+  const QRect frame = form->frameGeometry();
   form->close();
   QTRY_VERIFY(!form);
-  QCOMPARE(Stored(), Twips(QRect(67, 67, 433, 433)));
+  QCOMPARE(Stored(), Twips(frame));
 }
 
 void tst_startup::ten_closes_data() {
@@ -122,14 +126,14 @@ void tst_startup::ten_closes() {
 
 void tst_startup::bad_stored_values_data() {
   QTest::addColumn<QStringList>("stored");
-  QTest::addColumn<QRect>("frame");
-  const QRect defaults(67, 67, 433, 433);
+  QTest::addColumn<QRect>("frame"); // a size of 0: the designed size
+  const QRect defaults(67, 67, 0, 0);
   QTest::newRow("text and blanks")
       << QStringList{"abc", "", "12abc", " \t"} << defaults;
   QTest::newRow("not finite or absurd")
       << QStringList{"nan", "-1e30", "inf", "1e30"} << defaults;
-  QTest::newRow("negative") << QStringList{"-5", "-30000", "-5", "-6000"}
-                            << QRect(0, -2000, 433, 433);
+  QTest::newRow("negative")
+      << QStringList{"-5", "-30000", "-5", "-6000"} << QRect(0, -2000, 0, 0);
   QTest::newRow("beyond X11's range, under a pixel")
       << QStringList{"491520", "-491520", "245775", "7"} << defaults;
 }
@@ -139,7 +143,10 @@ void tst_startup::bad_stored_values() {
   QFETCH(QRect, frame);
   Store(stored);
   QSettings store("Trimwell", "Trimwell");
-  QCOMPARE(trimwell::placement::Read_Frame(store), frame);
+  const auto read = trimwell::placement::Read_Frame(store);
+  QCOMPARE(QRect(read.Position,
+                 QSize(read.Width.value_or(0), read.Height.value_or(0))),
+           frame);
 }
 
 QTEST_MAIN(tst_startup)
