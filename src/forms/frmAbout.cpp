@@ -3,9 +3,9 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "forms/desktop_services.h"
 #include "forms/form_font.h"
 #include "forms/line_shape.h"
-#include "forms/sysinfo_desktop.h"
 #include "forms/trimwell_art.h"
 #include "forms/twips.h"
 #include "trimwell_build.h"

@@ -1,6 +1,4 @@
 // The Windows registry through advapi32's narrow-character calls.
-#ifdef _WIN32
-
 #include <windows.h>
 
 #include "forms/registry.h"
@@ -53,5 +51,3 @@ std::unique_ptr<Registry> Make_System_Registry() {
 }
 
 } // namespace trimwell::registry
-
-#endif

@@ -73,18 +73,30 @@ bool GetKeyValue(registry::Registry& registry, registry::Key KeyRoot,
   return true;
 }
 
-void StartSysInfo(registry::Registry& registry, Services& services) {
+void StartSysInfo(registry::Registry& registry, Services& services,
+                  const std::vector<Tool>& tools) {
   bool started = false;
   try {
     std::string path;
     if (GetKeyValue(registry, registry::Local_Machine, Path_Key, Path_Value,
                     path)) {
       // A stored full path is trusted as it is; a bad one fails the start.
-      started = services.Start_Program(path);
+      started = services.Start_Program(path, {});
     } else if (GetKeyValue(registry, registry::Local_Machine, Folder_Key,
-                           Folder_Value, path)) {
-      path += Program_File;
-      started = services.Is_Normal_File(path) && services.Start_Program(path);
+                           Folder_Value, path) &&
+               services.Is_Normal_File(path += Program_File)) {
+      started = services.Start_Program(path, {});
+    } else {
+      // No tool named by the store: the first of the system's own found.
+      for (const Tool& tool : tools) {
+        path = services.Find_Program(tool.Program);
+        if (!path.empty()) {
+          started = services.Start_Program(
+              path, tool.Argument ? std::vector<std::string>{tool.Argument}
+                                  : std::vector<std::string>{});
+          break;
+        }
+      }
     }
   } catch (const std::exception&) {
     started = false; // any failure on the way ends in the message

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "forms/registry.h"
 
@@ -17,13 +18,21 @@ inline constexpr char Folder_Key[] =
     "SOFTWARE\\Microsoft\\Shared Tools Location";
 inline constexpr char Folder_Value[] = "MSINFO";
 
-// The tool's file name, appended to the folder.
-#ifdef _WIN32
-inline constexpr char Program_File[] = "\\MSINFO32.EXE";
-#else
-// HardInfo, the system profiler Debian ships as /usr/bin/hardinfo.
-inline constexpr char Program_File[] = "/hardinfo";
-#endif
+// The tool's file name, appended to the stored folder: this system's own
+// tool ("\\MSINFO32.EXE" on Windows).
+extern const char Program_File[];
+
+// A system information tool looked for on the program search path when the
+// machine-wide store names none, started with its one fixed argument (none
+// when null).
+struct Tool {
+  const char* Program;
+  const char* Argument;
+};
+
+// This system's such tools, in the order they are looked for: none on
+// Windows, whose registry always names its tool.
+const std::vector<Tool>& Fallback_Tools();
 
 // Opening asks for reading only: under Windows an ordinary user may not
 // write to HKEY_LOCAL_MACHINE, so asking for more would fail for them.
@@ -58,18 +67,23 @@ public:
   virtual ~Services() = default;
   // True when `path` names an existing ordinary file (not a folder).
   virtual bool Is_Normal_File(const std::string& path) = 0;
-  // Starts `path` as a program of its own, without a shell and without
-  // waiting for it: blanks or shell characters are part of the file name.
-  // False when it could not be started.
-  virtual bool Start_Program(const std::string& path) = 0;
+  // The full path of `program` found on the program search path, or empty.
+  virtual std::string Find_Program(const std::string& program) = 0;
+  // Starts `path` as a program of its own with `arguments`, without a
+  // shell and without waiting for it: blanks or shell characters are part
+  // of the file name. False when it could not be started.
+  virtual bool Start_Program(const std::string& path,
+                             const std::vector<std::string>& arguments) = 0;
   // Tells the user that the tool cannot be started (Unavailable_Message),
   // and returns when the user has closed the message.
   virtual void Show_Unavailable() = 0;
 };
 
 // Starts the system information tool from the full path if it is stored,
-// else from the stored folder if the tool is there; otherwise, or when the
-// start fails, shows the message.
-void StartSysInfo(registry::Registry& registry, Services& services);
+// else from the stored folder if the tool is there. When the store names
+// no tool, the first of `tools` found on the search path is started. The
+// message shows when none is found, or when the start fails.
+void StartSysInfo(registry::Registry& registry, Services& services,
+                  const std::vector<Tool>& tools = Fallback_Tools());
 
 } // namespace trimwell::sysinfo

@@ -1,12 +1,8 @@
 // The About box, and how it finds and starts the system information tool:
-// every branch over a fake machine, and the trust in the registry file.
+// every branch over a fake machine.
 #include <QtTest>
-#include <fstream>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "forms/frmAbout.h"
-#include "forms/registry_file.h"
 #include "forms/sysinfo.h"
 #include "trimwell_build.h"
 
@@ -19,10 +15,12 @@ const std::string Folder = "SOFTWARE\\Microsoft\\Shared Tools Location\\MSINFO";
 
 // A registry with Windows' rules for the three calls, every key present,
 // and any right to write refused as for an ordinary user; and files, of
-// which those under /opt exist and start.
+// which those under /opt exist and start, and programs on the search path,
+// of which those in Installed are there (under /opt).
 struct Fake_Machine : registry::Registry, sysinfo::Services {
   std::map<std::string, std::pair<uint, std::string>> Values; // type 0: none
   std::string Open; // the open key, empty when none
+  QStringList Installed;
   QStringList Calls;
 
   registry::Status Open_Key(registry::Key root, const std::string& name,
@@ -54,7 +52,17 @@ struct Fake_Machine : registry::Registry, sysinfo::Services {
     return path.rfind("/opt/", 0) == 0;
   }
   bool Is_Normal_File(const std::string& p) override { return Log("test ", p); }
-  bool Start_Program(const std::string& p) override { return Log("start ", p); }
+  std::string Find_Program(const std::string& p) override {
+    Calls << "find " + QString::fromStdString(p);
+    return Installed.contains(p.c_str()) ? "/opt/" + p : "";
+  }
+  bool Start_Program(const std::string& p,
+                     const std::vector<std::string>& arguments) override {
+    std::string line = p;
+    for (const std::string& argument : arguments)
+      line += " [" + argument + "]";
+    return Log("start ", line);
+  }
   void Show_Unavailable() override { Calls << "message"; }
 };
 
@@ -66,7 +74,6 @@ private slots:
   void texts_keys_modality_and_place();
   void StartSysInfo_data();
   void StartSysInfo();
-  void only_a_registry_file_no_one_else_may_write_is_read();
 
 private:
   QTemporaryDir dir_;
@@ -97,10 +104,13 @@ void tst_about::texts_keys_modality_and_place() {
     const QWidget* control = about.findChild<QWidget*>(name);
     QVERIFY2(control && control->property("text") == text, name);
   }
-  const QString tool = dir_.filePath("it's; $(touch x) & y");
-  std::ofstream(QFile::encodeName(tool))
-      << "#!/bin/sh\ntouch \"${0%/*}/started\"";
-  QFile::setPermissions(tool, QFile::ReadOwner | QFile::ExeOwner);
+  // The stand-in tool, under a name with blanks and shell characters.
+  const QFileInfo built(TRIMWELL_TEST_TOOL);
+  const QString tool = dir_.filePath("it's; $(touch x) & y") +
+                       (built.suffix().isEmpty() ? "" : "." + built.suffix());
+  QVERIFY(QFile::copy(TRIMWELL_TEST_TOOL, tool));
+  const QString started = dir_.filePath("started");
+  qputenv("TRIMWELL_TOOL_MARKER", QFile::encodeName(started));
   auto machine = std::make_unique<Fake_Machine>();
   machine->Values[Path] = {1, (QFile::encodeName(tool) + '\0').toStdString()};
   about.Use_Registry(std::move(machine));
@@ -115,9 +125,23 @@ void tst_about::texts_keys_modality_and_place() {
                 .manhattanLength() <= 2); // centres rounded to whole pixels
     QTest::keyClick(about.windowHandle(), key,
                     key == Qt::Key_S ? Qt::AltModifier : Qt::NoModifier);
-    QTRY_VERIFY(key != Qt::Key_S ||
-                QFileInfo::exists(dir_.filePath("started")));
+    QTRY_VERIFY(key != Qt::Key_S || QFileInfo::exists(started));
     QCOMPARE(about.isVisible(), key == Qt::Key_S);
+  }
+  // With no tool in the store, this system's own tool is looked for on the
+  // search path and started with its fixed argument.
+  if (!sysinfo::Fallback_Tools().empty()) { // Windows searches for none
+    const sysinfo::Tool& tool = sysinfo::Fallback_Tools().back();
+    QVERIFY(QFile::copy(TRIMWELL_TEST_TOOL, dir_.filePath(tool.Program)));
+    QFile::remove(started);
+    qputenv("PATH", QFile::encodeName(dir_.path()));
+    about.Use_Registry(std::make_unique<Fake_Machine>()); // it stores none
+    about.StartSysInfo();
+    const auto arguments = [&] {
+      QFile file(started);
+      return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    QTRY_COMPARE(arguments(), QByteArray(tool.Argument).append('\n'));
   }
 }
 
@@ -125,57 +149,50 @@ void tst_about::StartSysInfo_data() {
   QTest::addColumn<uint>("type"); // of the full path; 0: none stored
   QTest::addColumn<QByteArray>("path");
   QTest::addColumn<QByteArray>("folder"); // null: none stored
+  QTest::addColumn<QStringList>("installed");
   QTest::addColumn<QStringList>("calls");
   const auto row = [](const char* name, uint type, const QByteArray& path,
-                      const QByteArray& folder, const QStringList& calls) {
-    QTest::newRow(name) << type << path << folder << calls;
+                      const QByteArray& folder, const QStringList& installed,
+                      const QStringList& calls) {
+    QTest::newRow(name) << type << path << folder << installed << calls;
   };
   const auto text = [](QByteArray t) { return t.append('\0'); };
   const QByteArray opt = text("/opt");
-  row("path, no existence test", 1, text("/opt/a"), opt, {"start /opt/a"});
-  row("path fails to start", 1, text("/x/a"), opt, {"start /x/a", "message"});
-  row("folder only", 0, {}, opt, {"test /opt/hardinfo", "start /opt/hardinfo"});
-  row("neither", 0, {}, {}, {"message"});
-  row("code 0 inside", 1, text(text("/opt/a") + "b"), opt, {"start /opt/a"});
-  row("type 4", 4, QByteArray("\1\2\0\x80", 4), {},
+  const QString tool = QString("/opt") + sysinfo::Program_File;
+  const QStringList none, both = {"one", "two"};
+  row("path, no existence test", 1, text("/opt/a"), opt, both,
+      {"start /opt/a"});
+  row("path fails to start", 1, text("/x/a"), opt, both,
+      {"start /x/a", "message"});
+  row("folder only", 0, {}, opt, none, {"test " + tool, "start " + tool});
+  row("folder without the tool", 0, {}, text("/x"), both,
+      {QString("test /x") + sysinfo::Program_File, "find one",
+       "start /opt/one"});
+  row("neither: the first tool found", 0, {}, {}, {"two"},
+      {"find one", "find two", "start /opt/two [x y]"});
+  row("neither, and no tool found", 0, {}, {}, none,
+      {"find one", "find two", "message"});
+  row("code 0 inside", 1, text(text("/opt/a") + "b"), opt, none,
+      {"start /opt/a"});
+  row("type 4", 4, QByteArray("\1\2\0\x80", 4), {}, none,
       {"start 2147484161", "message"});
-  row("unhandled type", 3, text("/opt/a"), {}, {"start ", "message"});
-  row("filling the buffer", 1, QByteArray(1024, 'x'), opt, {"message"});
+  row("unhandled type", 3, text("/opt/a"), {}, both, {"start ", "message"});
+  row("filling the buffer", 1, QByteArray(1024, 'x'), opt, both, {"message"});
 }
 
 void tst_about::StartSysInfo() {
   QFETCH(uint, type);
   QFETCH(QByteArray, path);
   QFETCH(QByteArray, folder);
+  QFETCH(QStringList, installed);
   QFETCH(QStringList, calls);
   Fake_Machine machine;
   machine.Values[Path] = {type, path.toStdString()};
   machine.Values[Folder] = {folder.isNull() ? 0u : 1u, folder.toStdString()};
-  sysinfo::StartSysInfo(machine, machine);
+  machine.Installed = installed;
+  sysinfo::StartSysInfo(machine, machine, {{"one", nullptr}, {"two", "x y"}});
   QCOMPARE(machine.Calls, calls);
   QVERIFY2(machine.Open.empty(), "a key was left open");
-}
-
-void tst_about::only_a_registry_file_no_one_else_may_write_is_read() {
-  // A system folder only the administrator writes, not the user's settings.
-  QVERIFY(QByteArray(registry::System_Registry_Path).startsWith("/etc/"));
-  const QByteArray path = QFile::encodeName(dir_.filePath("registry"));
-  std::ofstream(path) << "[HKEY_LOCAL_MACHINE\\K]\n\"N\"=dword:0000002a\n";
-  // Each mode and owner, and what is read then.
-  const std::tuple<mode_t, uid_t, std::string> cases[] = {
-      {0644, geteuid(), "42"},
-      {0664, geteuid(), ""},
-      {0646, geteuid(), ""},
-      {0644, 4242, ""}};
-  for (const auto& [mode, owner, read] : cases) {
-    if (chmod(path, mode) != 0 || chown(path, owner, gid_t(-1)) != 0) {
-      QSKIP("only the administrator can give a file away");
-    }
-    registry::File_Registry store(path.toStdString());
-    std::string number;
-    sysinfo::GetKeyValue(store, registry::Local_Machine, "K", "N", number);
-    QCOMPARE(number, read);
-  }
 }
 
 QTEST_MAIN(tst_about)

@@ -1,7 +1,5 @@
-// The machine-wide store of platforms without a Windows registry.
-#ifndef _WIN32
-
-#include "forms/registry_file.h"
+// The machine-wide store of systems without a Windows registry.
+#include "forms/registry_posix.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -205,5 +203,3 @@ std::unique_ptr<Registry> Make_System_Registry() {
 }
 
 } // namespace trimwell::registry
-
-#endif

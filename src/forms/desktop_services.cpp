@@ -1,9 +1,10 @@
-#include "forms/sysinfo_desktop.h"
+#include "forms/desktop_services.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
+#include <QStandardPaths>
 
 #include "trimwell_build.h"
 
@@ -24,12 +25,22 @@ bool Desktop_Services::Is_Normal_File(const std::string& path) {
   return file.isFile() && !file.isHidden();
 }
 
-bool Desktop_Services::Start_Program(const std::string& path) {
+std::string Desktop_Services::Find_Program(const std::string& program) {
+  return QFile::encodeName(QStandardPaths::findExecutable(Local_Path(program)))
+      .toStdString();
+}
+
+bool Desktop_Services::Start_Program(
+    const std::string& path, const std::vector<std::string>& arguments) {
   if (path.empty()) {
     return false; // nothing to start
   }
+  QStringList list;
+  for (const std::string& argument : arguments) {
+    list << Local_Path(argument);
+  }
   // The whole text is the program's path: no shell, no splitting at blanks.
-  return QProcess::startDetached(Local_Path(path), QStringList());
+  return QProcess::startDetached(Local_Path(path), list);
 }
 
 void Desktop_Services::Show_Unavailable() {

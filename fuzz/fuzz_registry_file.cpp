@@ -1,0 +1,81 @@
+// Any bytes as the machine-wide registry file: the About box's lookups read
+// them without a crash or a read outside a buffer, every value read is of a
+// type the file can hold, and a text read never carries a code 0.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <string_view>
+
+#include "forms/registry_posix.h"
+#include "forms/sysinfo.h"
+
+using namespace trimwell;
+
+namespace {
+
+// The file is written anew for each input: File_Registry reads it at every
+// opening of a key, as the About box does.
+const std::string& File_Path() {
+  static const std::string path = [] {
+    char name[] = "/tmp/fuzz_registry_file.XXXXXX";
+    const int fd = mkstemp(name);
+    if (fd < 0) {
+      std::abort();
+    }
+    close(fd);
+    std::atexit([] { unlink(File_Path().c_str()); });
+    return std::string(name);
+  }();
+  return path;
+}
+
+// Records the start; the fuzzer has nothing to start or show.
+struct Quiet_Services : sysinfo::Services {
+  bool Is_Normal_File(const std::string&) override { return true; }
+  std::string Find_Program(const std::string&) override { return {}; }
+  bool Start_Program(const std::string& path,
+                     const std::vector<std::string>&) override {
+    if (path.find('\0') != std::string::npos) {
+      std::abort();
+    }
+    return true;
+  }
+  void Show_Unavailable() override {}
+};
+
+void Check_Values(std::string_view text) {
+  registry::Key_Values values;
+  registry::Read_Key(
+      text, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO",
+      values);
+  for (const auto& [name, value] : values) {
+    const bool string = value.Type == registry::Type_String &&
+                        !value.Bytes.empty() && value.Bytes.back() == '\0';
+    const bool dword =
+        value.Type == registry::Type_Dword && value.Bytes.size() == 4;
+    if (!string && !dword) {
+      std::abort();
+    }
+  }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
+                                      std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  Check_Values(text);
+  {
+    std::ofstream file(File_Path(), std::ios::binary | std::ios::trunc);
+    file.write(text.data(), static_cast<std::streamsize>(text.size()));
+  }
+  chmod(File_Path().c_str(), 0600);
+  registry::File_Registry store(File_Path());
+  Quiet_Services services;
+  sysinfo::StartSysInfo(store, services, {});
+  return 0;
+}

@@ -1,0 +1,21 @@
+// The system information tools of Linux and other systems without
+// MSINFO32.EXE.
+#include "forms/sysinfo.h"
+
+namespace trimwell::sysinfo {
+
+// HardInfo, the system profiler Debian ships as /usr/bin/hardinfo.
+const char Program_File[] = "/hardinfo";
+
+const std::vector<Tool>& Fallback_Tools() {
+  // The desktops' own system information pages: HardInfo, then KDE's Info
+  // Center, then the About page of GNOME Settings.
+  static const std::vector<Tool> tools = {
+      {"hardinfo", nullptr},
+      {"kinfocenter", nullptr},
+      {"gnome-control-center", "info-overview"},
+  };
+  return tools;
+}
+
+} // namespace trimwell::sysinfo

@@ -1,0 +1,14 @@
+// Windows' own system information tool, found through the registry.
+#include "forms/sysinfo.h"
+
+namespace trimwell::sysinfo {
+
+const char Program_File[] = "\\MSINFO32.EXE";
+
+const std::vector<Tool>& Fallback_Tools() {
+  // Windows records where MSINFO32.EXE is; nothing is searched for.
+  static const std::vector<Tool> none;
+  return none;
+}
+
+} // namespace trimwell::sysinfo
