@@ -4,9 +4,11 @@ FUZZ_SECONDS ?= 60
 BUILD := build
 SANITIZE_BUILD := build-sanitize
 FUZZ_BUILD := build-fuzz
+WINDOWS_BUILD := build-windows
+WINE := /usr/lib/wine/wine64
 
-.PHONY: all deps build test test-windows sanitize-build sanitize soak bench fuzz e2e package \
-	run format clean
+.PHONY: all deps build test windows test-windows package-windows sanitize-build \
+	sanitize soak bench fuzz e2e package run format clean
 
 all: build
 
@@ -23,9 +25,28 @@ test: build
 	rm -rf $(BUILD)/tests/home
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-# The registry lookup's Windows code, built with MinGW and run under wine.
-test-windows: deps
-	tests/windows/run $(BUILD)/windows
+# The Windows program, cross-built with MinGW against a static Qt for
+# Windows that scripts/build-qt-windows builds once per machine. Its icon is
+# drawn by the Linux build.
+windows: build
+	qt="$$(scripts/build-qt-windows)" && \
+	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+	  -DCMAKE_TOOLCHAIN_FILE="$$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+	  -DQT_CHAINLOAD_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
+	  -DCMAKE_CROSSCOMPILING_EMULATOR=$(WINE) \
+	  -DTRIMWELL_WINDOWS_ICON=$(CURDIR)/$(BUILD)/packaging/icons/org.trimwell.Trimwell.ico
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+
+# Every test suite of the Windows build, and the program itself on a
+# private X desktop, under wine in a throw-away prefix.
+test-windows: windows
+	tests/windows/run $(WINDOWS_BUILD)
+
+# trimwell-<version>-win64.exe (installer) and .zip in $(WINDOWS_BUILD), and
+# the installer tried under wine.
+package-windows: windows
+	cd $(WINDOWS_BUILD) && cpack
+	tests/windows/run $(WINDOWS_BUILD) installer
 
 SANITIZER_ENV := QT_QPA_PLATFORM=offscreen \
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
@@ -86,4 +107,4 @@ format:
 	  'bench/*.cpp' 'fuzz/*.cpp' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)

@@ -1,12 +1,76 @@
 // Writes the application's icon, at every size it is drawn in, into a
-// hicolor icon theme folder for installation.
+// hicolor icon theme folder for installation, and as one Windows icon file
+// (FOLDER/ICON-NAME.ico) for the Windows program and its installer.
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
+#include <QtEndian>
 #include <cstdio>
 
 #include "forms/trimwell_art.h"
+
+namespace {
+
+template <typename T> void Put(QByteArray& out, T value) {
+  const T little = qToLittleEndian(value);
+  out.append(reinterpret_cast<const char*>(&little), sizeof little);
+}
+
+// One image of a .ico file as Windows reads it everywhere: a bitmap header
+// of double height, 32-bit BGRA rows bottom-up, then the 1-bit AND mask
+// (all 0: the alpha channel already says what is transparent).
+QByteArray Ico_Bitmap(const QImage& source) {
+  const QImage image = source.convertToFormat(QImage::Format_ARGB32);
+  const int size = image.width();
+  const int mask_row = ((size + 31) / 32) * 4;
+  QByteArray out;
+  Put<quint32>(out, 40); // BITMAPINFOHEADER
+  Put<qint32>(out, size);
+  Put<qint32>(out, 2 * size);
+  Put<quint16>(out, 1);  // planes
+  Put<quint16>(out, 32); // bits per pixel
+  Put<quint32>(out, 0);  // no compression
+  Put<quint32>(out, static_cast<quint32>(size * size * 4 + size * mask_row));
+  for (int i = 0; i < 4; ++i) {
+    Put<quint32>(out, 0); // resolution and palette: unused
+  }
+  for (int y = size - 1; y >= 0; --y) {
+    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < size; ++x) {
+      Put<quint32>(out, row[x]); // ARGB32 in memory is B, G, R, A
+    }
+  }
+  out.append(QByteArray(size * mask_row, '\0'));
+  return out;
+}
+
+bool Write_Ico(const QIcon& icon, const QString& file) {
+  const QList<QSize> sizes = icon.availableSizes();
+  QByteArray header;
+  QByteArray images;
+  Put<quint16>(header, 0); // reserved
+  Put<quint16>(header, 1); // an icon
+  Put<quint16>(header, static_cast<quint16>(sizes.size()));
+  const int first_image = 6 + 16 * static_cast<int>(sizes.size());
+  for (const QSize& size : sizes) {
+    const QByteArray image = Ico_Bitmap(icon.pixmap(size).toImage());
+    header.append(static_cast<char>(size.width() % 256)); // 256 is 0
+    header.append(static_cast<char>(size.height() % 256));
+    header.append(2, '\0'); // no palette, reserved
+    Put<quint16>(header, 1);
+    Put<quint16>(header, 32);
+    Put<quint32>(header, static_cast<quint32>(image.size()));
+    Put<quint32>(header, static_cast<quint32>(first_image + images.size()));
+    images += image;
+  }
+  QFile out(file);
+  return out.open(QIODevice::WriteOnly) && out.write(header + images) > 0;
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
   QGuiApplication app(argc, argv);
@@ -29,6 +93,11 @@ int main(int argc, char* argv[]) {
       return 1;
     }
     ++written;
+  }
+  const QString ico = root + QLatin1Char('/') + name + ".ico";
+  if (!Write_Ico(icon, ico)) {
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(ico));
+    return 1;
   }
   return written > 0 ? 0 : 1;
 }

@@ -22,3 +22,19 @@ trimwell_warnings(trimwell_ui)
 add_executable(trimwell main.cpp)
 target_link_libraries(trimwell PRIVATE trimwell_ui)
 trimwell_warnings(trimwell)
+
+if(WIN32)
+  # A GUI program (no console window) with its icon, version and manifest.
+  # The icon file is drawn by the Linux build's icon export, which runs on
+  # the build machine.
+  set(TRIMWELL_WINDOWS_ICON "" CACHE FILEPATH
+      "The program's icon as a .ico file, from the Linux build")
+  if(NOT EXISTS "${TRIMWELL_WINDOWS_ICON}")
+    message(FATAL_ERROR "TRIMWELL_WINDOWS_ICON must name the .ico file that "
+                        "the Linux build draws (make windows does this)")
+  endif()
+  configure_file(trimwell_windows.rc.in trimwell_windows.rc @ONLY)
+  target_sources(trimwell PRIVATE
+                 ${CMAKE_CURRENT_BINARY_DIR}/trimwell_windows.rc)
+  set_target_properties(trimwell PROPERTIES WIN32_EXECUTABLE ON)
+endif()

@@ -1,0 +1,28 @@
+# The files a Linux installation gets in the standard places.
+include(GNUInstallDirs)
+
+set(TRIMWELL_APP_ID org.trimwell.Trimwell)
+
+install(TARGETS trimwell RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${TRIMWELL_APP_ID}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${TRIMWELL_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# The icon files are drawn by the program's own icon code at build time.
+add_executable(trimwell_export_icons export_icons.cpp)
+target_link_libraries(trimwell_export_icons PRIVATE trimwell_ui)
+trimwell_warnings(trimwell_export_icons)
+
+set(icon_root ${CMAKE_CURRENT_BINARY_DIR}/icons)
+set(icon_stamp ${icon_root}/hicolor/32x32/apps/${TRIMWELL_APP_ID}.png)
+add_custom_command(
+  OUTPUT ${icon_stamp}
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${icon_root}
+  COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+          $<TARGET_FILE:trimwell_export_icons> ${icon_root} ${TRIMWELL_APP_ID}
+  DEPENDS trimwell_export_icons
+  COMMENT "Drawing the application icons")
+add_custom_target(trimwell_icons ALL DEPENDS ${icon_stamp})
+install(DIRECTORY ${icon_root}/hicolor
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)

@@ -1,0 +1,25 @@
+# The Windows packages, trimwell-<version>-win64.exe (an NSIS installer) and
+# trimwell-<version>-win64.zip (the bare program): trimwell.exe with the
+# project's licence and Qt's copyright and licence notice, which both carry.
+
+install(TARGETS trimwell RUNTIME DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
+# Written by scripts/build-qt-windows beside the Qt it built.
+install(FILES ${QT6_INSTALL_PREFIX}/share/trimwell/qt-copyright
+        DESTINATION . RENAME Qt-copyright.txt)
+
+set(CPACK_GENERATOR NSIS64 ZIP)
+set(CPACK_PACKAGE_FILE_NAME trimwell-${PROJECT_VERSION}-win64)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_PACKAGE_INSTALL_DIRECTORY Trimwell)
+# The key of the Add/Remove Programs entry, and of the installer's own.
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Trimwell)
+# A Start-menu shortcut "Trimwell" to trimwell.exe.
+set(CPACK_PACKAGE_EXECUTABLES trimwell Trimwell)
+set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+set(CPACK_NSIS_PACKAGE_NAME Trimwell)
+set(CPACK_NSIS_DISPLAY_NAME Trimwell)
+set(CPACK_NSIS_INSTALLED_ICON_NAME trimwell.exe)
+set(CPACK_NSIS_MUI_ICON ${TRIMWELL_WINDOWS_ICON})
+set(CPACK_NSIS_MUI_UNIICON ${TRIMWELL_WINDOWS_ICON})
+set(CPACK_NSIS_MUI_FINISHPAGE_RUN trimwell.exe)
