@@ -17,6 +17,7 @@
 #include "forms/frmAbout.h"
 #include "forms/frmMain.h"
 #include "forms/frmSplash.h"
+#include "forms/twips.h"
 #include "presets/aircraft_presets.h"
 
 using namespace trimwell;
@@ -125,8 +126,6 @@ bool Drawn_In(QRgb shown, QRgb color, QRgb behind) {
   return true;
 }
 
-constexpr int Twips_Per_Pixel = 15;
-
 } // namespace
 
 class tst_look : public QObject {
@@ -199,20 +198,19 @@ private slots:
   void preset_label_colours() {
     frmMain main;
     main.show(); // loads HR-II
-    const char* labels[] = {"Label_Oil",          "Label_Front_Baggage",
-                            "Label_Pilot",        "Label_Passenger",
-                            "Label_Rear_Baggage", "Label_Fuselage_Fuel",
-                            "Label_Wing_Fuel"};
+    // The station labels, Oil to Wing Fuel, are the frame's only labels.
+    const QList<QLabel*> labels =
+        main.Frame_Flight_Conditions->findChildren<QLabel*>();
+    QCOMPARE(labels.size(), Loaded_Station_Count);
     for (int k = 0; k < Loaded_Station_Count; ++k) {
-      auto* label = main.findChild<QLabel*>(labels[k]);
       const Rgb c =
           Palette_Color(Preset_Station_Look(Aircraft_Presets[Preset_HRII],
                                             static_cast<Station_Index>(Oil + k))
                             .Color);
-      const Shown_Text shown = Text_Shown(*label, label->rect());
+      const Shown_Text shown = Text_Shown(*labels[k], labels[k]->rect());
       QVERIFY2(
           Drawn_In(shown.Text, qRgb(c.Red, c.Green, c.Blue), shown.Background),
-          labels[k]);
+          qPrintable(labels[k]->objectName()));
     }
   }
 
@@ -232,8 +230,8 @@ private slots:
     QList<int> ends;
     for (const Line& line : lines) {
       auto* label = splash.findChild<QLabel*>(line.Name);
-      const int end = (line.Left + line.Width) / Twips_Per_Pixel;
-      QCOMPARE(label->x(), line.Left / Twips_Per_Pixel);
+      const int end = Twips_To_Pixels(line.Left + line.Width);
+      QCOMPARE(label->x(), Twips_To_Pixels(line.Left));
       QCOMPARE(label->size(), label->sizeHint());
       QVERIFY2(label->x() + label->width() <= end, line.Name);
       const double points = label->font().pointSizeF();
