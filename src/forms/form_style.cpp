@@ -18,7 +18,7 @@ struct Role_Color {
 constexpr QRgb Button_Face = qRgb(240, 240, 240);
 constexpr QRgb Black = qRgb(0, 0, 0);
 constexpr QRgb White = qRgb(255, 255, 255);
-// Greyed text: 5.3 to 1 on the boxes' white, 4.8 to 1 on the button face.
+// Greyed text: 5.2 to 1 on the boxes' white, 4.5 to 1 on the button face.
 constexpr QRgb Grey_Text = qRgb(109, 109, 109);
 
 // The light desktop's system colours, the same in every colour group.
