@@ -4,12 +4,16 @@
 
 namespace trimwell {
 
-// The splash screen's and About box's font: "MS Sans Serif" where it is
-// installed, else Liberation Sans, whose letters are as wide as those the
-// layouts were measured with (the usual sans-serif faces are wider and
-// would push the self-sizing labels out of their frames), else the
-// platform's plain sans-serif face.
+// The windows' font: "MS Sans Serif", the face the layouts were measured
+// with, where it is installed; else Liberation Sans, whose regular letters
+// come closest to its widths (the usual sans-serif faces are wider and
+// would push labels out of their boxes); else the platform's plain
+// sans-serif face.
 QFont Form_Font(int points, bool bold = false);
+
+// Whether `font` is drawn in the face the layouts were measured with, not
+// in a stand-in.
+bool Is_Layout_Face(const QFont& font);
 
 // Controls without a font of their own.
 constexpr int Form_Default_Points = 8;

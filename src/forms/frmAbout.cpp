@@ -5,6 +5,7 @@
 
 #include "forms/desktop_services.h"
 #include "forms/form_font.h"
+#include "forms/form_style.h"
 #include "forms/line_shape.h"
 #include "forms/trimwell_art.h"
 #include "forms/twips.h"
@@ -86,12 +87,6 @@ QPoint Pixels(QPoint twips) {
   return QPoint(Twips_To_Pixels(twips.x()), Twips_To_Pixels(twips.y()));
 }
 
-void Set_Colors(QWidget& widget, QPalette::ColorRole role, QRgb color) {
-  QPalette palette = widget.palette();
-  palette.setColor(role, QColor(color));
-  widget.setPalette(palette);
-}
-
 // Places a dialog so that its outer frame is centred on its owner's. Until
 // the dialog is on the screen its frame is unknown, so the owner's frame
 // margins stand in for it; window managers decorate both alike.
@@ -120,6 +115,7 @@ frmAbout::frmAbout(QWidget* owner)
   setFont(trimwell::Form_Font(trimwell::Form_Default_Points));
   setFixedSize(Twips_To_Pixels(Client_Width), Twips_To_Pixels(Client_Height));
   Build_Controls();
+  trimwell::Set_Form_Look(*this);
   if (owner != nullptr) {
     Centre_On_Owner(*this, *owner);
   }
@@ -145,7 +141,7 @@ void frmAbout::Build_Controls() {
   picIcon->setObjectName(QStringLiteral("picIcon"));
   picIcon->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
   picIcon->setAutoFillBackground(true);
-  Set_Colors(*picIcon, QPalette::Window, Icon_Background);
+  trimwell::Set_Own_Color(*picIcon, QPalette::Window, QColor(Icon_Background));
   picIcon->setPixmap(trimwell::Icon_Picture());
   picIcon->move(Pixels(Icon_Place));
   picIcon->adjustSize();
@@ -159,7 +155,7 @@ void frmAbout::Build_Controls() {
     label->setGeometry(
         Pixels(layout.Left, layout.Top, layout.Width, layout.Height));
     if (layout.Black_Text) {
-      Set_Colors(*label, QPalette::WindowText, Black);
+      trimwell::Set_Own_Color(*label, QPalette::WindowText, QColor(Black));
     }
     this->*layout.Member = label;
   }

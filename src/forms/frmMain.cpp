@@ -10,6 +10,7 @@
 #include "chart/cg_graphic.h"
 #include "chart/palette.h"
 #include "forms/form_font.h"
+#include "forms/form_style.h"
 #include "forms/frmAbout.h"
 #include "forms/main_layout.h"
 #include "forms/main_status_bar.h"
@@ -115,8 +116,12 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
   setCentralWidget(client);
   Build_Main_Layout(*this, *client);
   Connect_Handlers();
-  resize(Twips_To_Pixels(Client_Width),
-         menuBar()->sizeHint().height() + Twips_To_Pixels(Client_Height));
+  // Before the size: the menu bar's height is the style's. The window
+  // gives the bar the height it asks for at the window's width.
+  Set_Form_Look(*this);
+  const int width = Twips_To_Pixels(Client_Width);
+  resize(width,
+         menuBar()->heightForWidth(width) + Twips_To_Pixels(Client_Height));
 }
 
 void frmMain::Build_Menus() {

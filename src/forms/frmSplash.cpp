@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include "forms/form_font.h"
+#include "forms/form_style.h"
 #include "forms/trimwell_art.h"
 #include "forms/twips.h"
 #include "trimwell_build.h"
@@ -56,6 +57,48 @@ constexpr Label_Layout Labels[] = {
      1200, 2880, 690, 30, false, true},
 };
 
+// The largest value between `fits` and `too_wide` at which `label`, with
+// the value applied, is at most `width` pixels wide; halving the interval.
+template <typename Apply>
+void Apply_Largest_Fitting(QLabel& label, int width, double fits,
+                           double too_wide, Apply apply) {
+  constexpr int Halvings = 10;
+  for (int step = 0; step < Halvings; ++step) {
+    const double value = (fits + too_wide) / 2;
+    apply(value);
+    (label.sizeHint().width() <= width ? fits : too_wide) = value;
+  }
+  apply(fits);
+}
+
+// A self-sizing label keeps its Left and takes its text's size. The
+// layout's widths are the texts' widths in "MS Sans Serif" at the designed
+// sizes, and the platform and version lines share their right edge. A
+// stand-in face too wide for a width takes the largest size that fits it;
+// fonts come in whole pixel sizes, so its letters are then spaced out to
+// fill the width, as the designed face does.
+void Size_To_Text(QLabel& label, const Label_Layout& layout) {
+  constexpr double Smallest_Points = 1;
+  const int width = Twips_To_Pixels(layout.Width);
+  QFont font = trimwell::Form_Font(layout.Points, true);
+  label.setFont(font);
+  if (!trimwell::Is_Layout_Face(font) && label.sizeHint().width() > width) {
+    Apply_Largest_Fitting(label, width, Smallest_Points, font.pointSizeF(),
+                          [&](double points) {
+                            font.setPointSizeF(points);
+                            label.setFont(font);
+                          });
+    // Spacing each letter by this much would widen the text past the width.
+    const double too_wide = (width - label.sizeHint().width() + 1.0) /
+                            static_cast<double>(label.text().size());
+    Apply_Largest_Fitting(label, width, 0, too_wide, [&](double spacing) {
+      font.setLetterSpacing(QFont::AbsoluteSpacing, spacing);
+      label.setFont(font);
+    });
+  }
+  label.adjustSize();
+}
+
 QRect Pixels(const QRect& twips) {
   return QRect(Twips_To_Pixels(twips.left()), Twips_To_Pixels(twips.top()),
                Twips_To_Pixels(twips.width()), Twips_To_Pixels(twips.height()));
@@ -72,6 +115,7 @@ frmSplash::frmSplash()
                Twips_To_Pixels(Client_Height) + 2 * edge);
   Build_Controls();
   Form_Load();
+  trimwell::Set_Form_Look(*this);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->geometry().center() - rect().center());
   }
@@ -95,9 +139,6 @@ void frmSplash::Build_Controls() {
     if (layout.Points > 0) {
       label->setFont(trimwell::Form_Font(layout.Points, true));
     }
-    if (layout.Sizes_To_Text) {
-      label->adjustSize();
-    }
     this->*layout.Member = label;
   }
 
@@ -117,7 +158,11 @@ void frmSplash::Form_Load() {
                           .arg(trimwell::build::Version_Major)
                           .arg(trimwell::build::Version_Minor)
                           .arg(trimwell::build::Version_Revision));
-  lblVersion->adjustSize();
+  for (const Label_Layout& layout : Labels) {
+    if (layout.Sizes_To_Text) {
+      Size_To_Text(*(this->*layout.Member), layout);
+    }
+  }
 }
 
 void frmSplash::closeEvent(QCloseEvent* event) {

@@ -3,15 +3,15 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QStyle>
-#include <QStyleFactory>
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <optional>
 #include <type_traits>
 #include <variant>
 
 #include "forms/form_font.h"
+#include "forms/form_style.h"
 #include "forms/frmMain.h"
 #include "forms/option_button.h"
 #include "forms/picture_box.h"
@@ -251,8 +251,10 @@ void Set_Caption(QAbstractButton& button, const char* text) {
 }
 
 // Handlers are connected only after the layout is built, so the initial
-// texts run none.
+// texts run none. A box holds text of any length: a long paste is read
+// whole, not cut at Qt's default limit.
 void Set_Caption(QLineEdit& box, const char* text) {
+  box.setMaxLength(std::numeric_limits<int>::max());
   box.setText(QString::fromUtf8(text));
 }
 
@@ -296,24 +298,9 @@ void Chain_Tab_Order(const std::array<QWidget*, Control_Count>& controls) {
   }
 }
 
-// The frames' children sit 240 twips below the frame's top, under a
-// caption drawn across the frame's top line. Fusion and similar styles put
-// the caption above the frame instead, so the top line would run through
-// the first row; the classic style draws the caption on the line. The form
-// owns the style and, having created it after the client area, deletes it
-// after the frames.
-QStyle* Frame_Style(frmMain& form) {
-  QStyle* style = QStyleFactory::create(QStringLiteral("Windows"));
-  if (style != nullptr) {
-    style->setParent(&form);
-  }
-  return style;
-}
-
 } // namespace
 
 void Build_Main_Layout(frmMain& form, QWidget& client) {
-  QStyle* frame_style = Frame_Style(form);
   std::array<QWidget*, Control_Count> controls{};
   for (std::size_t k = 0; k < Control_Count; ++k) {
     const Control_Row& row = Main_Layout[k];
@@ -332,19 +319,14 @@ void Build_Main_Layout(frmMain& form, QWidget& client) {
     if (row.Accessible_Name != nullptr) {
       control->setAccessibleName(QString::fromUtf8(row.Accessible_Name));
     }
-    if (frame_style != nullptr && qobject_cast<QGroupBox*>(control)) {
-      control->setStyle(frame_style);
-    }
     controls[k] = control;
   }
   Chain_Tab_Order(controls);
 }
 
 void Set_Text_Color(QWidget& widget, Rgb color) {
-  QPalette palette = widget.palette();
-  palette.setColor(QPalette::WindowText,
-                   QColor(color.Red, color.Green, color.Blue));
-  widget.setPalette(palette);
+  Set_Own_Color(widget, QPalette::WindowText,
+                QColor(color.Red, color.Green, color.Blue));
 }
 
 } // namespace trimwell

@@ -3,6 +3,7 @@
 // and the chart as they show.
 
 #include <QAccessible>
+#include <QClipboard>
 #include <QtTest>
 #include <memory>
 
@@ -137,6 +138,15 @@ private slots:
       QCOMPARE(Text(Results[0]), Number_To_Text(model.Aircraft_ARM).data());
       QCOMPARE(Text(Results[1]), Number_To_Text(model.Aircraft_Weight).data());
     }
+    // A pasted text of any length is kept whole: its blanks are ignored
+    // and the digit at its very end is read.
+    const QString pasted = QString(99999, ' ') + '7';
+    QGuiApplication::clipboard()->setText(pasted);
+    Retype(Inputs[box], "");
+    keyClick(Find(Inputs[box]), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(Text(Inputs[box]).size(), pasted.size());
+    expected[box] = 7;
+    QCOMPARE(Values(window->Model()), expected);
   }
 
   // An empty aircraft of weight 0 counts as 1; the box keeps what was typed.
@@ -213,15 +223,21 @@ private slots:
     QFETCH(QPointF, at);
     QFETCH(QColor, color);
     const QRect area = Find("Picture_Graphic")->contentsRect();
-    const QPoint pixel(
+    const QPointF point(
         area.left() + (at.x() - 85.3992) / (97.5 - 85.3992) * area.width(),
         area.top() + (at.y() - 2010) / (1203 - 2010) * area.height());
-    // The pen is 2 pixels wide: look 2 pixels round the point.
+    // The image has the screen's pixels, devicePixelRatio to a window pixel.
+    // The pen is 2 window pixels wide: look that far round the point.
     const QImage chart = Chart();
-    const QImage near = chart.copy(QRect(pixel - QPoint(2, 2), QSize(5, 5)))
-                            .convertToFormat(QImage::Format_RGB32);
+    const qreal ratio = chart.devicePixelRatio();
+    const int reach = qCeil(2 * ratio);
+    const QPoint pixel = (point * ratio).toPoint();
+    const QImage near =
+        chart.copy(QRect(pixel, pixel).adjusted(-reach, -reach, reach, reach))
+            .convertToFormat(QImage::Format_RGB32);
     const QRgb* first = reinterpret_cast<const QRgb*>(near.constBits());
-    QVERIFY(std::count(first, first + 25, color.rgb()) > 0);
+    QVERIFY(std::count(first, first + near.width() * near.height(),
+                       color.rgb()) > 0);
     const QStringList shown = Snapshot();
     window->hide();
     window->show();

@@ -1,0 +1,253 @@
+// What the three windows look like on a dark desktop, on the pixels they
+// show: one classic style, every caption whole, every text readable on
+// what is behind it, and the splash card's bold lines inside their widths.
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QtTest>
+#include <cmath>
+
+#include "chart/palette.h"
+#include "forms/form_font.h"
+#include "forms/frmAbout.h"
+#include "forms/frmMain.h"
+#include "forms/frmSplash.h"
+#include "forms/twips.h"
+#include "presets/aircraft_presets.h"
+
+using namespace trimwell;
+
+namespace {
+
+// The colours a dark desktop (Breeze Dark) gives every application.
+QPalette Dark_Desktop() {
+  const QColor text(239, 240, 241), button(49, 54, 59), base(35, 38, 41);
+  return QPalette(text, button, button.lighter(), button.darker(), button, text,
+                  Qt::white, base, button);
+}
+
+// WCAG 2 relative luminance and contrast ratio.
+double Luminance(QRgb c) {
+  const auto linear = [](int v) {
+    const double s = v / 255.0;
+    return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) +
+         0.0722 * linear(qBlue(c));
+}
+double Contrast(QRgb a, QRgb b) {
+  const double la = Luminance(a), lb = Luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The pixels of `area` of a control as it shows. What is behind its text
+// is their most frequent colour; the text is what stands out most from it.
+struct Shown_Text {
+  QRgb Background = 0;
+  QRgb Text = 0;
+};
+Shown_Text Text_Shown(QWidget& control, const QRect& area) {
+  const QImage image =
+      control.grab(area).toImage().convertToFormat(QImage::Format_RGB32);
+  QHash<QRgb, int> count;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      ++count[image.pixel(x, y)];
+  Shown_Text shown;
+  shown.Background =
+      std::max_element(count.keyValueBegin(), count.keyValueEnd(),
+                       [](auto a, auto b) { return a.second < b.second; })
+          ->first;
+  shown.Text = shown.Background;
+  for (auto [color, n] : count.asKeyValueRange())
+    if (Contrast(color, shown.Background) >
+        Contrast(shown.Text, shown.Background))
+      shown.Text = color;
+  return shown;
+}
+
+// Whether the caption of a label or button, drawn where its style draws
+// it, puts all its ink inside that area: drawn unclipped here, a caption
+// too big for its control shows what the control would cut.
+bool Caption_Whole(QWidget& control) {
+  QRect area = control.contentsRect();
+  int align = Qt::AlignCenter;
+  if (auto* label = qobject_cast<QLabel*>(&control)) {
+    align = int(label->alignment());
+  } else {
+    QStyleOptionButton option;
+    option.initFrom(&control);
+    const bool radio = qobject_cast<QRadioButton*>(&control);
+    area = control.style()->subElementRect(
+        radio ? QStyle::SE_RadioButtonContents : QStyle::SE_PushButtonContents,
+        &option, &control);
+    align = radio ? Qt::AlignLeft | Qt::AlignVCenter : align;
+  }
+  const qreal ratio = control.devicePixelRatioF();
+  const QRect around = control.rect().adjusted(-50, -50, 50, 50);
+  QImage canvas(around.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+  canvas.setDevicePixelRatio(ratio);
+  canvas.fill(Qt::transparent);
+  QPainter painter(&canvas);
+  painter.setFont(control.font());
+  painter.translate(-around.topLeft());
+  painter.drawText(area, align | Qt::TextShowMnemonic | Qt::TextDontClip,
+                   control.property("text").toString());
+  painter.end();
+  const QRectF inside(QRectF(area.translated(-around.topLeft())).topLeft() *
+                          ratio,
+                      QSizeF(area.size()) * ratio);
+  for (int y = 0; y < canvas.height(); ++y)
+    for (int x = 0; x < canvas.width(); ++x)
+      if (qAlpha(canvas.pixel(x, y)) != 0 && !inside.contains(x + 0.5, y + 0.5))
+        return false;
+  return true;
+}
+
+// Whether `shown` is `color` laid over `behind` at some coverage, as on
+// the smoothed edges of text.
+bool Drawn_In(QRgb shown, QRgb color, QRgb behind) {
+  const auto channels = [](QRgb c) {
+    return std::array<int, 3>{qRed(c), qGreen(c), qBlue(c)};
+  };
+  const auto s = channels(shown), c = channels(color), b = channels(behind);
+  std::size_t most = 0;
+  for (std::size_t k = 1; k < 3; ++k)
+    most = std::abs(c[k] - b[k]) > std::abs(c[most] - b[most]) ? k : most;
+  const double cover = double(s[most] - b[most]) / (c[most] - b[most]);
+  for (std::size_t k = 0; k < 3; ++k)
+    if (std::abs(b[k] + cover * (c[k] - b[k]) - s[k]) > 2)
+      return false;
+  return true;
+}
+
+} // namespace
+
+class tst_look : public QObject {
+  Q_OBJECT
+private slots:
+  // The desktop's colours are there before any window is made.
+  void initTestCase() {
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication::setPalette(Dark_Desktop());
+  }
+
+  void every_control_data() {
+    QTest::addColumn<int>("window");
+    QTest::newRow("frmMain as laid out") << 0;
+    QTest::newRow("frmSplash") << 1;
+    QTest::newRow("frmAbout, made after the main window") << 2;
+  }
+  // The classic style on every control, each caption inside its control,
+  // and every label and text box readable; the results, disabled, on the
+  // boxes' white; the text boxes sunken.
+  void every_control() {
+    QFETCH(int, window);
+    frmMain main;
+    std::unique_ptr<QWidget> other;
+    if (window == 1)
+      other = std::make_unique<frmSplash>();
+    if (window == 2)
+      other = std::make_unique<frmAbout>(&main);
+    QWidget* form = other ? other.get() : &main;
+    QCOMPARE(main.style()->name().toLower(), "windows");
+    const QList<QWidget*> controls = form->findChildren<QWidget*>() << form;
+    for (QWidget* control : controls) {
+      const QByteArray name = control->objectName().toUtf8();
+      if (control->isHidden())
+        continue; // the menu bar's overflow button, for one
+      QVERIFY2(control->style() == main.style(), name);
+      if (auto* label = qobject_cast<QLabel*>(control);
+          label && !label->text().isEmpty()) {
+        QVERIFY2(label->wordWrap()
+                     ? label->heightForWidth(label->width()) <= label->height()
+                     : Caption_Whole(*label),
+                 name);
+        const Shown_Text shown = Text_Shown(*label, label->contentsRect());
+        QVERIFY2(Contrast(shown.Text, shown.Background) >= 3, name);
+      } else if (auto* box = qobject_cast<QLineEdit*>(control)) {
+        const QImage edges = box->grab().toImage();
+        const int middle = edges.height() / 2;
+        QVERIFY2(Luminance(edges.pixel(0, middle)) <
+                     Luminance(edges.pixel(edges.width() - 1, middle)),
+                 name);
+        const int frame =
+            box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+        const Shown_Text shown = Text_Shown(
+            *box, box->rect().adjusted(frame, frame, -frame, -frame));
+        QVERIFY2(Contrast(shown.Text, shown.Background) >=
+                     (box->isEnabled() ? 3 : 4.5),
+                 name);
+        QVERIFY2(box->isEnabled() || shown.Background == qRgb(255, 255, 255),
+                 name);
+      } else if (qobject_cast<QAbstractButton*>(control)) {
+        QVERIFY2(Caption_Whole(*control), name);
+      } else if (qobject_cast<QGroupBox*>(control)) {
+        QVERIFY2(control->minimumSizeHint().width() <= control->width(), name);
+      }
+    }
+  }
+
+  // The colours a preset gives the station labels show on a dark desktop
+  // too.
+  void preset_label_colours() {
+    frmMain main;
+    main.show(); // loads HR-II
+    // The station labels, Oil to Wing Fuel, are the frame's only labels.
+    const QList<QLabel*> labels =
+        main.Frame_Flight_Conditions->findChildren<QLabel*>();
+    QCOMPARE(labels.size(), Loaded_Station_Count);
+    for (int k = 0; k < Loaded_Station_Count; ++k) {
+      const Rgb c =
+          Palette_Color(Preset_Station_Look(Aircraft_Presets[Preset_HRII],
+                                            static_cast<Station_Index>(Oil + k))
+                            .Color);
+      const Shown_Text shown = Text_Shown(*labels[k], labels[k]->rect());
+      QVERIFY2(
+          Drawn_In(shown.Text, qRgb(c.Red, c.Green, c.Blue), shown.Background),
+          qPrintable(labels[k]->objectName()));
+    }
+  }
+
+  // Each bold line keeps its Left and ends inside the width the card gives
+  // it. In a stand-in face a line too wide at its size is shrunk to fill
+  // that width, so the platform and version lines end together.
+  void splash_lines_fit() {
+    frmSplash splash;
+    struct Line {
+      const char* Name;
+      int Points, Left, Width; // as designed; twips
+    };
+    const Line lines[] = {{"lblCompanyProduct", 18, 2505, 2925},
+                          {"lblProductName", 30, 2670, 2880},
+                          {"lblPlatform", 15, 4950, 2055},
+                          {"lblVersion", 12, 5850, 1155}};
+    QList<int> ends;
+    for (const Line& line : lines) {
+      auto* label = splash.findChild<QLabel*>(line.Name);
+      const int end = Twips_To_Pixels(line.Left + line.Width);
+      QCOMPARE(label->x(), Twips_To_Pixels(line.Left));
+      QCOMPARE(label->size(), label->sizeHint());
+      QVERIFY2(label->x() + label->width() <= end, line.Name);
+      const double points = label->font().pointSizeF();
+      if (Is_Layout_Face(label->font()))
+        QCOMPARE(points, double(line.Points));
+      else
+        QVERIFY2(points == line.Points ||
+                     (points < line.Points &&
+                      label->x() + label->width() >= end - 2),
+                 line.Name);
+      ends << label->x() + label->width();
+    }
+    if (!Is_Layout_Face(splash.lblVersion->font()))
+      QVERIFY(qAbs(ends[2] - ends[3]) <= 2);
+  }
+};
+
+QTEST_MAIN(tst_look)
+#include "tst_look.moc"
