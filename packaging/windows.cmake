@@ -5,10 +5,14 @@
 install(TARGETS trimwell RUNTIME DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
 # Written by scripts/build-qt-windows beside the Qt it built.
+find_package(Qt6 REQUIRED COMPONENTS Core)
 install(FILES ${QT6_INSTALL_PREFIX}/share/trimwell/qt-copyright
         DESTINATION . RENAME Qt-copyright.txt)
 
 set(CPACK_GENERATOR NSIS64 ZIP)
+# A 64-bit installer for a 64-bit program: it writes the 64-bit registry and
+# runs where no 32-bit Windows layer is installed.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 set(CPACK_PACKAGE_FILE_NAME trimwell-${PROJECT_VERSION}-win64)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Trimwell)

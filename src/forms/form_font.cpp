@@ -1,18 +1,73 @@
 #include "forms/form_font.h"
 
 #include <QFontInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 #include <QStringList>
+#include <map>
+#include <tuple>
 
 namespace trimwell {
 
 namespace {
+
 const QString Layout_Face = QStringLiteral("MS Sans Serif");
+
+// Qt's logical dots per inch: layouts in twips and fonts in points meet at
+// it, whatever the screen's own density.
+constexpr double Logical_Dpi = 96;
+
+// "MS Sans Serif" is a bitmap face, on Windows and in wine's copy alike,
+// and font engines draw it only at about the sizes it carries: asked for a
+// larger one (a chart title, or any text on a desktop scaled to 200 %) they
+// draw its largest size instead, or nothing at all. So the face is taken
+// at a size only where its capital M stands at least half the size asked
+// for on the screen's pixels; elsewhere a stand-in draws.
+bool Layout_Face_Draws(int points, bool bold) {
+  const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
+  static std::map<std::tuple<int, bool, qreal>, bool> known;
+  const auto key = std::make_tuple(points, bold, ratio);
+  if (const auto found = known.find(key); found != known.end()) {
+    return found->second;
+  }
+  QFont face(Layout_Face);
+  face.setPointSize(points);
+  face.setBold(bold);
+  const int asked = qRound(points * Logical_Dpi / 72.0 * ratio);
+  QImage probe(QSize(2, 2) * asked, QImage::Format_ARGB32_Premultiplied);
+  probe.fill(Qt::transparent);
+  QPainter painter(&probe);
+  painter.scale(ratio, ratio);
+  painter.setFont(face);
+  painter.drawText(QPointF(0, asked / ratio * 1.5), QStringLiteral("M"));
+  painter.end();
+  int top = probe.height(), bottom = -1;
+  for (int y = 0; y < probe.height(); ++y) {
+    for (int x = 0; x < probe.width(); ++x) {
+      if (qAlpha(probe.pixel(x, y)) != 0) {
+        top = std::min(top, y);
+        bottom = y;
+      }
+    }
+  }
+  return known[key] = QFontInfo(face).family() == Layout_Face &&
+                      2 * (bottom - top + 1) >= asked;
 }
+
+} // namespace
 
 QFont Form_Font(int points, bool bold) {
   QFont font;
-  font.setFamilies({Layout_Face, QStringLiteral("Liberation Sans"),
-                    QStringLiteral("Sans Serif")});
+  // The stand-ins: Windows' own TrueType successor of the layout face,
+  // then Liberation Sans on Linux, then Tahoma of wine's fonts.
+  QStringList families = {
+      QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
+      QStringLiteral("Tahoma"), QStringLiteral("Sans Serif")};
+  if (Layout_Face_Draws(points, bold)) {
+    families.prepend(Layout_Face);
+  }
+  font.setFamilies(families);
   font.setStyleHint(QFont::SansSerif);
   font.setPointSize(points);
   font.setWeight(bold ? QFont::Bold : QFont::Normal);

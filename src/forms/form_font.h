@@ -5,10 +5,10 @@
 namespace trimwell {
 
 // The windows' font: "MS Sans Serif", the face the layouts were measured
-// with, where it is installed; else Liberation Sans, whose regular letters
-// come closest to its widths (the usual sans-serif faces are wider and
-// would push labels out of their boxes); else the platform's plain
-// sans-serif face.
+// with, where it is installed and draws at the size; else Liberation Sans
+// or Arial, whose regular letters come closest to its widths (the usual
+// sans-serif faces are wider and would push labels out of their boxes);
+// else the platform's plain sans-serif face.
 QFont Form_Font(int points, bool bold = false);
 
 // Whether `font` is drawn in the face the layouts were measured with, not
