@@ -7,11 +7,13 @@ import glob
 import os
 import subprocess
 import unittest
+import zipfile
 
 from harness import Desktop, wait_for
 from wine import BUILD, WINE, Program, reg, windows_path
 
 INSTALLER = os.path.join(BUILD, "trimwell-1.0.0-win64.exe")
+ZIP = os.path.join(BUILD, "trimwell-1.0.0-win64.zip")
 UNINSTALL_KEY = (r"HKLM\Software\Microsoft\Windows\CurrentVersion"
                  r"\Uninstall\Trimwell")
 FILES = {"trimwell.exe", "LICENSE.txt", "Qt-copyright.txt", "Uninstall.exe"}
@@ -51,6 +53,12 @@ class Installer(unittest.TestCase):
                  "installed files to go")
         self.assertIsNone(reg(self.desktop, "query", UNINSTALL_KEY))
         self.assertEqual(self.shortcuts(), [])
+
+
+    def test_zip_holds_the_program_and_its_licences(self):
+        with zipfile.ZipFile(ZIP) as archive:
+            names = {os.path.basename(n) for n in archive.namelist()}
+        self.assertEqual(names, FILES - {"Uninstall.exe"})
 
 
 if __name__ == "__main__":
