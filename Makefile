@@ -29,7 +29,7 @@ test: build
 # Windows that scripts/build-qt-windows builds once per machine. Its icon is
 # drawn by the Linux build.
 windows: build
-	qt="$$(scripts/build-qt-windows)" && \
+	qt="$$(JOBS=$(JOBS) scripts/build-qt-windows)" && \
 	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
 	  -DCMAKE_TOOLCHAIN_FILE="$$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
 	  -DQT_CHAINLOAD_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
