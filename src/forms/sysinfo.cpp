@@ -84,8 +84,8 @@ void StartSysInfo(registry::Registry& registry, Services& services,
       started = services.Start_Program(path, {});
     } else if (GetKeyValue(registry, registry::Local_Machine, Folder_Key,
                            Folder_Value, path) &&
-               services.Is_Normal_File(path += Program_File)) {
-      started = services.Start_Program(path, {});
+               services.Is_Normal_File(path + Program_File)) {
+      started = services.Start_Program(path + Program_File, {});
     } else {
       // No tool named by the store: the first of the system's own found.
       for (const Tool& tool : tools) {
