@@ -55,10 +55,23 @@ class Desktop:
         os.close(read_fd)
         return line.decode().strip()
 
-    def start(self):
+    def start(self, tries=3):
         # Whatever ends the run, the services go with it.
         atexit.register(self.stop)
         signal.signal(signal.SIGTERM, lambda *_: exit(1))
+        # Now and then a new X server turns openbox away ("Failed to open
+        # the display"); a desktop started afresh does not.
+        for attempt in range(tries):
+            try:
+                self._start_services()
+                return self
+            except TimeoutError:
+                self._stop_services()
+                if attempt == tries - 1:
+                    raise
+        return self
+
+    def _start_services(self):
         display = self._spawn("Xvfb", "-displayfd", "{fd}", "-screen", "0",
                               "1280x1024x24", "-nolisten", "tcp", reports=True)
         self.env["DISPLAY"] = ":" + display
@@ -73,11 +86,9 @@ class Desktop:
         self._spawn("openbox", "--sm-disable")
         wait_for(lambda: "window id" in run(
             self.env, "xprop", "-root", "_NET_SUPPORTING_WM_CHECK"),
-            60, "window manager")
-        return self
+            20, "window manager")
 
-    def stop(self):
-        atexit.unregister(self.stop)
+    def _stop_services(self):
         for process in reversed(self.processes):
             try:
                 os.killpg(process.pid, signal.SIGKILL)
@@ -85,6 +96,10 @@ class Desktop:
                 pass
             process.wait()
         self.processes.clear()
+
+    def stop(self):
+        atexit.unregister(self.stop)
+        self._stop_services()
         shutil.rmtree(self.root, ignore_errors=True)
 
 
