@@ -37,7 +37,7 @@ if(WIN32)
   target_sources(trimwell PRIVATE
                  ${CMAKE_CURRENT_BINARY_DIR}/trimwell_windows.rc)
   set_target_properties(trimwell PROPERTIES WIN32_EXECUTABLE ON)
-  # Where every byte of the executable comes from, for bench/windows-startup.
+  # Where every byte of the executable comes from, for bench/windows-figures.
   target_link_options(trimwell PRIVATE
                       "LINKER:-Map=${CMAKE_CURRENT_BINARY_DIR}/trimwell.map")
 endif()

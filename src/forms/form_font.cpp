@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QStringList>
+#include <algorithm>
 #include <map>
 #include <tuple>
 
@@ -34,6 +35,10 @@ bool Layout_Face_Draws(int points, bool bold) {
   QFont face(Layout_Face);
   face.setPointSize(points);
   face.setBold(bold);
+  // Where the face is not installed (Linux, as a rule) nothing is drawn.
+  if (QFontInfo(face).family() != Layout_Face) {
+    return known[key] = false;
+  }
   const int asked = qRound(points * Logical_Dpi / 72.0 * ratio);
   QImage probe(QSize(2, 2) * asked, QImage::Format_ARGB32_Premultiplied);
   probe.fill(Qt::transparent);
@@ -42,28 +47,24 @@ bool Layout_Face_Draws(int points, bool bold) {
   painter.setFont(face);
   painter.drawText(QPointF(0, asked / ratio * 1.5), QStringLiteral("M"));
   painter.end();
-  int top = probe.height(), bottom = -1;
+  int inked_rows = 0;
   for (int y = 0; y < probe.height(); ++y) {
-    for (int x = 0; x < probe.width(); ++x) {
-      if (qAlpha(probe.pixel(x, y)) != 0) {
-        top = std::min(top, y);
-        bottom = y;
-      }
-    }
+    const auto* row = reinterpret_cast<const QRgb*>(probe.constScanLine(y));
+    inked_rows += std::any_of(row, row + probe.width(),
+                              [](QRgb pixel) { return qAlpha(pixel) != 0; });
   }
-  return known[key] = QFontInfo(face).family() == Layout_Face &&
-                      2 * (bottom - top + 1) >= asked;
+  return known[key] = 2 * inked_rows >= asked;
 }
 
 } // namespace
 
 QFont Form_Font(int points, bool bold) {
   QFont font;
-  // The stand-ins: Windows' own TrueType successor of the layout face,
-  // then Liberation Sans on Linux, then Tahoma of wine's fonts.
-  QStringList families = {
-      QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
-      QStringLiteral("Tahoma"), QStringLiteral("Sans Serif")};
+  // The stand-ins: Liberation Sans, and Arial on Windows, whose letters
+  // are as wide as Liberation's.
+  QStringList families = {QStringLiteral("Liberation Sans"),
+                          QStringLiteral("Arial"),
+                          QStringLiteral("Sans Serif")};
   if (Layout_Face_Draws(points, bold)) {
     families.prepend(Layout_Face);
   }
