@@ -13,6 +13,25 @@ import tempfile
 import time
 
 TWIPS_PER_PIXEL = 15
+# The HR-II preset's stations, Empty Aircraft to Wing Fuel: (arm, weight).
+HRII = [(86, 1213), (45, 15), (0, 0), (105, 170), (136, 170), (164, 30),
+        (0, 0), (86.5, 252)]
+
+
+def hrii_path(pilot_weight):
+    """Points 0 to 7 of the HR-II loading path with the pilot's weight
+    changed, and the chart's bounds (min arm, max arm, min weight, max
+    weight), worked out as the calculation does."""
+    stations = HRII[:3] + [(105, pilot_weight)] + HRII[4:]
+    moment = weight = 0
+    points = []
+    for arm, load in stations:
+        moment, weight = moment + arm * load, weight + load
+        points.append((moment / weight, weight))
+    arms = [a for a, _ in points] + [86.7, 97.4]
+    weights = [w for _, w in points] + [2000]
+    return points, (min(arms) - 0.1, max(arms) + 0.1, min(weights) - 10,
+                    max(weights) + 10)
 
 
 def wait_for(predicate, timeout, what, interval=0.05):
@@ -28,6 +47,14 @@ def wait_for(predicate, timeout, what, interval=0.05):
 def run(env, *args):
     done = subprocess.run(args, env=env, capture_output=True, text=True)
     return done.stdout if done.returncode == 0 else ""
+
+
+def pixels(env, box):
+    """The screen's RGB bytes in the box (x, y, width, height), row by row."""
+    x, y, w, h = box
+    return subprocess.run(
+        ["import", "-window", "root", "-crop", f"{w}x{h}+{x}+{y}", "-depth",
+         "8", "rgb:-"], env=env, capture_output=True, check=True).stdout
 
 
 class Desktop:

@@ -6,13 +6,12 @@ import subprocess
 import time
 import unittest
 
-from harness import TWIPS_PER_PIXEL, Accessible, Desktop, Trimwell, run, wait_for
+from harness import (TWIPS_PER_PIXEL, Accessible, Desktop, Trimwell, hrii_path,
+                     pixels, run, wait_for)
 
 BINARY = os.environ["TRIMWELL_BINARY"]
 DESKTOP = None
 UNAVAILABLE = "System Information Is Unavailable At This Time"
-HRII = [(86, 1213), (45, 15), (0, 0), (105, 170), (136, 170), (164, 30),
-        (0, 0), (86.5, 252)]
 HRII_COLOURS = {"envelope red": (255, 0, 0), "aerobatic": (255, 0, 255),
                 "oil and passenger blue": (0, 0, 128), "pilot": (0, 0, 0),
                 "wing fuel grey": (128, 128, 128)}
@@ -39,9 +38,8 @@ def field_text(value):
 
 
 def hrii_results(pilot_weight):
-    stations = HRII[:3] + [(105, pilot_weight)] + HRII[4:]
-    weight = sum(w for _, w in stations)
-    cg = sum(a * w for a, w in stations) / weight
+    points, _ = hrii_path(pilot_weight)
+    cg, weight = points[-1]
     return field_text(cg), field_text(weight)
 
 
@@ -160,11 +158,7 @@ class ScreenReader(Running):
 
 class Chart(Running):
     def colours(self):
-        x, y, w, h = self.a11y.extents("Loading path chart")
-        data = subprocess.run(
-            ["import", "-window", "root", "-crop", f"{w}x{h}+{x}+{y}",
-             "-depth", "8", "rgb:-"], env=self.app.env, capture_output=True,
-            check=True).stdout
+        data = pixels(self.app.env, self.a11y.extents("Loading path chart"))
         counts = {}
         for i in range(0, len(data) - 2, 3):
             counts[data[i:i + 3]] = counts.get(data[i:i + 3], 0) + 1

@@ -6,14 +6,13 @@ import os
 import tempfile
 import unittest
 
-from harness import TWIPS_PER_PIXEL, Desktop, run, wait_for
-from wine import (BUILD, Program, client_area, pixels, reg, stored_placement,
+from harness import (TWIPS_PER_PIXEL, Desktop, hrii_path, pixels, run,
+                     wait_for)
+from wine import (BUILD, Program, client_area, reg, stored_placement,
                   windows_path)
 
 DESKTOP = None
 MSINFO = r"HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO"
-HRII = [(86, 1213), (45, 15), (0, 0), (105, 170), (136, 170), (164, 30),
-        (0, 0), (86.5, 252)]
 # Path segments whose place shows a change of the pilot's weight: the
 # passenger's (blue) and the wing fuel's (grey), by their end station.
 MOVING = {4: (0, 0, 128), 7: (128, 128, 128)}
@@ -26,21 +25,6 @@ def setUpModule():
 
 def tearDownModule():
     DESKTOP.stop()
-
-
-def loading_path(pilot_weight):
-    """Points 0 to 7 of the HR-II path and the chart's bounds (min arm,
-    max arm, min weight, max weight), worked out as the calculation does."""
-    stations = HRII[:3] + [(105, pilot_weight)] + HRII[4:]
-    moment = weight = 0
-    points = []
-    for arm, load in stations:
-        moment, weight = moment + arm * load, weight + load
-        points.append((moment / weight, weight))
-    arms = [a for a, _ in points] + [86.7, 97.4]
-    weights = [w for _, w in points] + [2000]
-    return points, (min(arms) - 0.1, max(arms) + 0.1, min(weights) - 10,
-                    max(weights) + 10)
 
 
 class Chart:
@@ -91,7 +75,7 @@ class Chart:
     def shows(self, pilot_weight):
         """Whether the moving segments lie where the pilot's weight puts
         them."""
-        points, bounds = loading_path(pilot_weight)
+        points, bounds = hrii_path(pilot_weight)
         middles = [((points[k - 1][0] + points[k][0]) / 2,
                     (points[k - 1][1] + points[k][1]) / 2) for k in MOVING]
         return all(self.colour_near(self.place(m, bounds), c)

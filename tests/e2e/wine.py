@@ -5,7 +5,7 @@ import os
 import re
 import subprocess
 
-from harness import TWIPS_PER_PIXEL, Window, run, wait_for
+from harness import Window, run
 
 BUILD = os.environ["TRIMWELL_WINDOWS_BUILD"]
 WINE = os.environ["TRIMWELL_WINE"]
@@ -32,14 +32,6 @@ def reg(desktop, *args):
 def stored_placement(desktop):
     return dict(re.findall(r"(Main\w+)\s+REG_SZ\s+(\S+)",
                            reg(desktop, "query", SETTINGS) or ""))
-
-
-def pixels(env, box):
-    """The screen's RGB bytes in the box (x, y, width, height), row by row."""
-    x, y, w, h = box
-    return subprocess.run(
-        ["import", "-window", "root", "-crop", f"{w}x{h}+{x}+{y}", "-depth",
-         "8", "rgb:-"], env=env, capture_output=True, check=True).stdout
 
 
 class Program:
@@ -86,6 +78,3 @@ def client_area(env, window):
                  for label in ("Absolute upper-left X",
                                "Absolute upper-left Y", "Width", "Height"))
 
-
-def twips(value):
-    return round(value / TWIPS_PER_PIXEL)
