@@ -18,11 +18,11 @@
 #include <memory>
 #include <string>
 
+#include "forms/controls/option_button.h"
+#include "forms/controls/picture_box.h"
 #include "forms/frmMain.h"
 #include "forms/frmSplash.h"
-#include "forms/option_button.h"
-#include "forms/picture_box.h"
-#include "forms/trimwell_art.h"
+#include "forms/look/trimwell_art.h"
 #include "shell/startup.h"
 
 extern char** environ;

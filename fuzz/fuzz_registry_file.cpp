@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "forms/registry_posix.h"
-#include "forms/sysinfo.h"
+#include "forms/sysinfo/registry_posix.h"
+#include "forms/sysinfo/sysinfo.h"
 
 using namespace trimwell;
 

@@ -10,7 +10,7 @@
 #include <QtEndian>
 #include <cstdio>
 
-#include "forms/trimwell_art.h"
+#include "forms/look/trimwell_art.h"
 
 namespace {
 

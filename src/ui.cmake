@@ -1,20 +1,35 @@
-# The windows (forms/) and start-up (shell/) in one library that the program
-# and the widget tests link; the executable adds only main().
+# The windows and the start-up, in one library that the program and the
+# widget tests link; the executable adds only main().
+#
+# forms/: the three windows (frmMain with its layout table and status bar,
+# frmSplash, frmAbout); forms/controls/: the custom controls; forms/look/:
+# the fonts, style, colours, artwork and twips of all three; forms/sysinfo/:
+# the machine-wide store and the System Info launch (its Qt-free part is
+# trimwell_sysinfo). shell/: start-up and the main window's lifecycle. The
+# shell uses the forms, never the other way round.
 find_package(Qt6 REQUIRED COMPONENTS Widgets)
 
-file(GLOB ui_sources CONFIGURE_DEPENDS
-  ${CMAKE_CURRENT_SOURCE_DIR}/forms/*.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/forms/*.h
-  ${CMAKE_CURRENT_SOURCE_DIR}/forms/*.qrc
-  ${CMAKE_CURRENT_SOURCE_DIR}/shell/*.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/shell/*.h
-  ${CMAKE_CURRENT_SOURCE_DIR}/shell/*.qrc)
-# The other system's files, and the Qt-free lookup in trimwell_sysinfo.
-list(FILTER ui_sources EXCLUDE REGEX
-     "_${TRIMWELL_OTHER_SYSTEM}\\.[a-z]+$|/forms/(sysinfo|registry)(_[a-z]+)?\\.")
-
-add_library(trimwell_ui STATIC ${ui_sources})
-set_target_properties(trimwell_ui PROPERTIES AUTOMOC ON AUTORCC ON)
+add_library(trimwell_ui STATIC
+  forms/frmMain.cpp forms/frmMain.h
+  forms/main_layout.cpp forms/main_layout.h
+  forms/main_status_bar.cpp forms/main_status_bar.h
+  forms/frmSplash.cpp forms/frmSplash.h
+  forms/frmAbout.cpp forms/frmAbout.h
+  forms/controls/line_shape.cpp forms/controls/line_shape.h
+  forms/controls/option_button.cpp forms/controls/option_button.h
+  forms/controls/picture_box.cpp forms/controls/picture_box.h
+  forms/look/form_font.cpp forms/look/form_font.h
+  forms/look/form_style.cpp forms/look/form_style.h
+  forms/look/trimwell_art.cpp forms/look/trimwell_art.h
+  forms/look/twips.h
+  forms/sysinfo/desktop_services.cpp forms/sysinfo/desktop_services.h
+  shell/Module1.cpp shell/Module1.h
+  shell/main_lifecycle.cpp shell/main_lifecycle.h
+  shell/placement.cpp shell/placement.h
+  shell/startup.cpp shell/startup.h
+  shell/window_order.cpp shell/window_order.h
+)
+set_target_properties(trimwell_ui PROPERTIES AUTOMOC ON)
 target_link_libraries(trimwell_ui PUBLIC trimwell_core trimwell_sysinfo
                                          Qt6::Widgets)
 trimwell_warnings(trimwell_ui)

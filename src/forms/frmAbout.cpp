@@ -3,12 +3,12 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "forms/desktop_services.h"
-#include "forms/form_font.h"
-#include "forms/form_style.h"
-#include "forms/line_shape.h"
-#include "forms/trimwell_art.h"
-#include "forms/twips.h"
+#include "forms/controls/line_shape.h"
+#include "forms/look/form_font.h"
+#include "forms/look/form_style.h"
+#include "forms/look/trimwell_art.h"
+#include "forms/look/twips.h"
+#include "forms/sysinfo/desktop_services.h"
 #include "trimwell_build.h"
 
 namespace {
@@ -110,7 +110,8 @@ frmAbout::frmAbout(QWidget* owner)
                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint),
       registry_(trimwell::registry::Make_System_Registry()) {
-  setWindowTitle(QStringLiteral("About Trimwell"));
+  setWindowTitle(QStringLiteral("About ") +
+                 QString::fromLatin1(trimwell::build::Title));
   setWindowModality(owner ? Qt::WindowModal : Qt::ApplicationModal);
   setFont(trimwell::Form_Font(trimwell::Form_Default_Points));
   setFixedSize(Twips_To_Pixels(Client_Width), Twips_To_Pixels(Client_Height));
@@ -170,10 +171,7 @@ void frmAbout::Build_Controls() {
 }
 
 void frmAbout::Form_Load() {
-  lblVersion->setText(QStringLiteral("Version %1.%2.%3")
-                          .arg(trimwell::build::Version_Major)
-                          .arg(trimwell::build::Version_Minor)
-                          .arg(trimwell::build::Version_Revision));
+  lblVersion->setText(QString::fromLatin1(trimwell::build::Version_Label));
   lblTitle->setText(QString::fromLatin1(trimwell::build::Title));
 }
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "forms/registry.h"
+#include "forms/sysinfo/registry.h"
 
 class QLabel;
 class QPushButton;

@@ -9,18 +9,17 @@
 
 #include "chart/cg_graphic.h"
 #include "chart/palette.h"
-#include "forms/form_font.h"
-#include "forms/form_style.h"
+#include "forms/controls/option_button.h"
+#include "forms/controls/picture_box.h"
 #include "forms/frmAbout.h"
+#include "forms/look/form_font.h"
+#include "forms/look/form_style.h"
+#include "forms/look/twips.h"
 #include "forms/main_layout.h"
 #include "forms/main_status_bar.h"
-#include "forms/option_button.h"
-#include "forms/picture_box.h"
-#include "forms/twips.h"
 #include "model/calculate_cg.h"
 #include "model/number_text.h"
 #include "presets/aircraft_presets.h"
-#include "shell/main_lifecycle.h"
 #include "trimwell_build.h"
 
 using namespace trimwell;
@@ -30,63 +29,6 @@ namespace {
 // The client area below the menu bar, status bar included, in twips.
 constexpr int Client_Width = 11430;
 constexpr int Client_Height = 8820;
-
-// The boxes and label of each station a preset fills, Oil to Wing Fuel.
-struct Station_Controls {
-  QLineEdit* frmMain::*Arm_Box;
-  QLineEdit* frmMain::*Weight_Box;
-  QLabel* frmMain::*Label;
-};
-
-constexpr Station_Controls Preset_Stations[Loaded_Station_Count] = {
-    {&frmMain::Text_Oil_ARM, &frmMain::Text_Oil_Weight, &frmMain::Label_Oil},
-    {&frmMain::Text_Front_Baggage_ARM, &frmMain::Text_Front_Baggage_Weight,
-     &frmMain::Label_Front_Baggage},
-    {&frmMain::Text_Pilot_ARM, &frmMain::Text_Pilot_Weight,
-     &frmMain::Label_Pilot},
-    {&frmMain::Text_Passenger_ARM, &frmMain::Text_Passenger_Weight,
-     &frmMain::Label_Passenger},
-    {&frmMain::Text_Rear_Baggage_ARM, &frmMain::Text_Rear_Baggage_Weight,
-     &frmMain::Label_Rear_Baggage},
-    {&frmMain::Text_Fuselage_Fuel_ARM, &frmMain::Text_Fuselage_Fuel_Weight,
-     &frmMain::Label_Fuselage_Fuel},
-    {&frmMain::Text_Wing_Fuel_ARM, &frmMain::Text_Wing_Fuel_Weight,
-     &frmMain::Label_Wing_Fuel},
-};
-
-// The limits frame, in the order a preset fills it: model value, then box.
-struct Limit_Control {
-  QLineEdit* frmMain::*Box;
-  double& (*Model_Value)(Loading_Model&);
-  double (*Preset_Value)(const Aircraft_Preset&);
-  bool Aerobatic; // shows Not_Applicable_Text where those limits do not apply
-};
-
-constexpr Limit_Control Preset_Limits[] = {
-    {&frmMain::Text_Forward_CG_Limit_ARM,
-     [](Loading_Model& m) -> double& { return m.Forward_CG_Limit_ARM; },
-     [](const Aircraft_Preset& p) { return p.Forward_CG_Limit_ARM; }, false},
-    {&frmMain::Text_Empty_Aircraft_ARM,
-     [](Loading_Model& m) -> double& { return m.Stations[Empty_Aircraft].Arm; },
-     [](const Aircraft_Preset& p) { return p.Empty_Aircraft_Arm; }, false},
-    {&frmMain::Text_Empty_Aircraft_Weight,
-     [](Loading_Model& m) -> double& {
-       return m.Stations[Empty_Aircraft].Weight;
-     },
-     [](const Aircraft_Preset& p) { return p.Empty_Aircraft_Weight; }, false},
-    {&frmMain::Text_Aerobatic_Limit_ARM,
-     [](Loading_Model& m) -> double& { return m.Aerobatic_Limit_ARM; },
-     Preset_Aerobatic_Limit_ARM, true},
-    {&frmMain::Text_Aerobatic_Limit_Weight,
-     [](Loading_Model& m) -> double& { return m.Aerobatic_Limit_Weight; },
-     Preset_Aerobatic_Limit_Weight, true},
-    {&frmMain::Text_Aft_CG_Limit_ARM,
-     [](Loading_Model& m) -> double& { return m.Aft_CG_Limit_ARM; },
-     [](const Aircraft_Preset& p) { return p.Aft_CG_Limit_ARM; }, false},
-    {&frmMain::Text_Max_Allowable_Weight,
-     [](Loading_Model& m) -> double& { return m.Max_Allowable_Weight; },
-     [](const Aircraft_Preset& p) { return p.Max_Allowable_Weight; }, false},
-};
 
 QString Field_Text(double value) {
   return QString::fromStdString(Number_To_Text(value));
@@ -99,11 +41,78 @@ void Write_Box(QLineEdit& box, const QString& text) {
   box.setCursorPosition(0);
 }
 
-double Field_Number(const QLineEdit& box) {
-  return Text_To_Number(box.text().toStdString());
-}
-
 } // namespace
+
+// The 21 input boxes, in the order of Input: the model value each feeds,
+// the box, its change handler, and the station label a preset sets once
+// both of the station's boxes are written.
+struct frmMain::Input_Box {
+  Input Value;
+  QLineEdit* frmMain::*Box;
+  void (frmMain::*Handler)();
+  QLabel* frmMain::*Label;
+};
+
+const frmMain::Input_Box& frmMain::Box_Of(Input input) {
+  static constexpr Input_Box Input_Boxes[Input_Count] = {
+      {Input::Oil_Arm, &frmMain::Text_Oil_ARM, &frmMain::Text_Oil_ARM_Change,
+       nullptr},
+      {Input::Oil_Weight, &frmMain::Text_Oil_Weight,
+       &frmMain::Text_Oil_Weight_Change, &frmMain::Label_Oil},
+      {Input::Front_Baggage_Arm, &frmMain::Text_Front_Baggage_ARM,
+       &frmMain::Text_Front_Baggage_ARM_Change, nullptr},
+      {Input::Front_Baggage_Weight, &frmMain::Text_Front_Baggage_Weight,
+       &frmMain::Text_Front_Baggage_Weight_Change,
+       &frmMain::Label_Front_Baggage},
+      {Input::Pilot_Arm, &frmMain::Text_Pilot_ARM,
+       &frmMain::Text_Pilot_ARM_Change, nullptr},
+      {Input::Pilot_Weight, &frmMain::Text_Pilot_Weight,
+       &frmMain::Text_Pilot_Weight_Change, &frmMain::Label_Pilot},
+      {Input::Passenger_Arm, &frmMain::Text_Passenger_ARM,
+       &frmMain::Text_Passenger_ARM_Change, nullptr},
+      {Input::Passenger_Weight, &frmMain::Text_Passenger_Weight,
+       &frmMain::Text_Passenger_Weight_Change, &frmMain::Label_Passenger},
+      {Input::Rear_Baggage_Arm, &frmMain::Text_Rear_Baggage_ARM,
+       &frmMain::Text_Rear_Baggage_ARM_Change, nullptr},
+      {Input::Rear_Baggage_Weight, &frmMain::Text_Rear_Baggage_Weight,
+       &frmMain::Text_Rear_Baggage_Weight_Change, &frmMain::Label_Rear_Baggage},
+      {Input::Fuselage_Fuel_Arm, &frmMain::Text_Fuselage_Fuel_ARM,
+       &frmMain::Text_Fuselage_Fuel_ARM_Change, nullptr},
+      {Input::Fuselage_Fuel_Weight, &frmMain::Text_Fuselage_Fuel_Weight,
+       &frmMain::Text_Fuselage_Fuel_Weight_Change,
+       &frmMain::Label_Fuselage_Fuel},
+      {Input::Wing_Fuel_Arm, &frmMain::Text_Wing_Fuel_ARM,
+       &frmMain::Text_Wing_Fuel_ARM_Change, nullptr},
+      {Input::Wing_Fuel_Weight, &frmMain::Text_Wing_Fuel_Weight,
+       &frmMain::Text_Wing_Fuel_Weight_Change, &frmMain::Label_Wing_Fuel},
+      {Input::Forward_CG_Limit_ARM, &frmMain::Text_Forward_CG_Limit_ARM,
+       &frmMain::Text_Forward_CG_Limit_ARM_Change, nullptr},
+      {Input::Empty_Aircraft_Arm, &frmMain::Text_Empty_Aircraft_ARM,
+       &frmMain::Text_Empty_Aircraft_ARM_Change, nullptr},
+      {Input::Empty_Aircraft_Weight, &frmMain::Text_Empty_Aircraft_Weight,
+       &frmMain::Text_Empty_Aircraft_Weight_Change, nullptr},
+      {Input::Aerobatic_Limit_ARM, &frmMain::Text_Aerobatic_Limit_ARM,
+       &frmMain::Text_Aerobatic_Limit_ARM_Change, nullptr},
+      {Input::Aerobatic_Limit_Weight, &frmMain::Text_Aerobatic_Limit_Weight,
+       &frmMain::Text_Aerobatic_Limit_Weight_Change, nullptr},
+      {Input::Aft_CG_Limit_ARM, &frmMain::Text_Aft_CG_Limit_ARM,
+       &frmMain::Text_Aft_CG_Limit_ARM_Change, nullptr},
+      {Input::Max_Allowable_Weight, &frmMain::Text_Max_Allowable_Weight,
+       &frmMain::Text_Max_Allowable_Weight_Change, nullptr},
+  };
+
+  static_assert(
+      [] {
+        for (int k = 0; k < Input_Count; ++k) {
+          if (Input_Boxes[k].Value != static_cast<Input>(k)) {
+            return false;
+          }
+        }
+        return true;
+      }(),
+      "Input_Boxes[k] is the box of Input k");
+  return Input_Boxes[static_cast<std::size_t>(input)];
+}
 
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
   setWindowTitle(QString::fromUtf8(build::Title));
@@ -136,48 +145,11 @@ void frmMain::Build_Menus() {
 }
 
 void frmMain::Connect_Handlers() {
-  struct Change_Link {
-    QLineEdit* frmMain::*Box;
-    void (frmMain::*Handler)();
-  };
-  static constexpr Change_Link Change_Links[] = {
-      {&frmMain::Text_Empty_Aircraft_ARM,
-       &frmMain::Text_Empty_Aircraft_ARM_Change},
-      {&frmMain::Text_Empty_Aircraft_Weight,
-       &frmMain::Text_Empty_Aircraft_Weight_Change},
-      {&frmMain::Text_Oil_ARM, &frmMain::Text_Oil_ARM_Change},
-      {&frmMain::Text_Oil_Weight, &frmMain::Text_Oil_Weight_Change},
-      {&frmMain::Text_Front_Baggage_ARM,
-       &frmMain::Text_Front_Baggage_ARM_Change},
-      {&frmMain::Text_Front_Baggage_Weight,
-       &frmMain::Text_Front_Baggage_Weight_Change},
-      {&frmMain::Text_Pilot_ARM, &frmMain::Text_Pilot_ARM_Change},
-      {&frmMain::Text_Pilot_Weight, &frmMain::Text_Pilot_Weight_Change},
-      {&frmMain::Text_Passenger_ARM, &frmMain::Text_Passenger_ARM_Change},
-      {&frmMain::Text_Passenger_Weight, &frmMain::Text_Passenger_Weight_Change},
-      {&frmMain::Text_Rear_Baggage_ARM, &frmMain::Text_Rear_Baggage_ARM_Change},
-      {&frmMain::Text_Rear_Baggage_Weight,
-       &frmMain::Text_Rear_Baggage_Weight_Change},
-      {&frmMain::Text_Fuselage_Fuel_ARM,
-       &frmMain::Text_Fuselage_Fuel_ARM_Change},
-      {&frmMain::Text_Fuselage_Fuel_Weight,
-       &frmMain::Text_Fuselage_Fuel_Weight_Change},
-      {&frmMain::Text_Wing_Fuel_ARM, &frmMain::Text_Wing_Fuel_ARM_Change},
-      {&frmMain::Text_Wing_Fuel_Weight, &frmMain::Text_Wing_Fuel_Weight_Change},
-      {&frmMain::Text_Forward_CG_Limit_ARM,
-       &frmMain::Text_Forward_CG_Limit_ARM_Change},
-      {&frmMain::Text_Aft_CG_Limit_ARM, &frmMain::Text_Aft_CG_Limit_ARM_Change},
-      {&frmMain::Text_Aerobatic_Limit_ARM,
-       &frmMain::Text_Aerobatic_Limit_ARM_Change},
-      {&frmMain::Text_Aerobatic_Limit_Weight,
-       &frmMain::Text_Aerobatic_Limit_Weight_Change},
-      {&frmMain::Text_Max_Allowable_Weight,
-       &frmMain::Text_Max_Allowable_Weight_Change},
-  };
   // textChanged, not textEdited: a text the program writes runs the handler
   // at once, nested inside the writer, just as typing does.
-  for (const Change_Link& link : Change_Links) {
-    connect(this->*link.Box, &QLineEdit::textChanged, this, link.Handler);
+  for (int k = 0; k < Input_Count; ++k) {
+    const Input_Box& input = Box_Of(static_cast<Input>(k));
+    connect(this->*input.Box, &QLineEdit::textChanged, this, input.Handler);
   }
 
   struct Click_Link {
@@ -207,11 +179,11 @@ void frmMain::Connect_Handlers() {
 // Lifecycle -----------------------------------------------------------------
 
 void frmMain::Form_Load() {
-  Restore_Main_Placement(*this);
+  emit loaded();
 }
 
 void frmMain::Form_Unload() {
-  Unload_Main_Window(*this);
+  emit unloading();
 }
 
 void frmMain::showEvent(QShowEvent* event) {
@@ -268,118 +240,97 @@ void frmMain::Option_Other_Click() {
   Load_Preset(Aircraft_Presets[Preset_Other]);
 }
 
-// Each value goes into the model first and then into its box. Writing the
-// box runs its change handler, nested: a full recalculation with the model
-// filled only up to this value. Writing the model first also keeps the
-// model right where the box already shows the text and so runs nothing.
+// Each box is written once its value is in the model. Writing a box runs
+// its change handler, nested: a full recalculation with the model filled
+// only that far. Having the model written first also keeps it right where
+// the box already shows the text, and writing it so runs nothing.
 void frmMain::Load_Preset(const Aircraft_Preset& preset) {
-  for (int k = 0; k < Loaded_Station_Count; ++k) {
-    const auto index = static_cast<Station_Index>(Oil + k);
-    const Preset_Station& values = preset.Stations[static_cast<std::size_t>(k)];
-    const Station_Controls& controls =
-        Preset_Stations[static_cast<std::size_t>(k)];
-    Station& station = model_.Stations[index];
-    station.Arm = values.Arm;
-    station.Weight = values.Weight;
-    Write_Box(*(this->*controls.Arm_Box), Field_Text(values.Arm));
-    Write_Box(*(this->*controls.Weight_Box), Field_Text(values.Weight));
-    const Station_Look look = Preset_Station_Look(preset, index);
-    QLabel& label = *(this->*controls.Label);
-    label.setText(QString::fromUtf8(look.Caption));
-    Set_Text_Color(label, Palette_Color(look.Color));
-  }
-  for (const Limit_Control& limit : Preset_Limits) {
-    const double value = limit.Preset_Value(preset);
-    limit.Model_Value(model_) = value;
-    const bool not_applicable =
-        limit.Aerobatic && !preset.Aerobatic_Limits_Apply;
-    Write_Box(*(this->*limit.Box),
-              not_applicable ? QString::fromLatin1(Not_Applicable_Text)
-                             : Field_Text(value));
-  }
-  Load_Preset_Path_Colors(preset, model_);
+  Load_Preset_Values(preset, model_,
+                     [this](const Preset_Box& box) { Show_Preset_Box(box); });
   Update_Display();
+}
+
+void frmMain::Show_Preset_Box(const Preset_Box& box) {
+  const Input_Box& input = Box_Of(box.Box);
+  Write_Box(*(this->*input.Box), QString::fromStdString(box.Text));
+  if (box.Label && input.Label != nullptr) {
+    QLabel& label = *(this->*input.Label);
+    label.setText(QString::fromUtf8(box.Label->Caption));
+    Set_Text_Color(label, Palette_Color(box.Label->Color));
+  }
 }
 
 // Input boxes ---------------------------------------------------------------
 
-void frmMain::Store_Input(const QLineEdit& box, double& value) {
-  value = Field_Number(box);
+void frmMain::Store_Input(Input input) {
+  const QLineEdit& box = *(this->*Box_Of(input).Box);
+  Input_Value(model_, input) = Input_Number(input, box.text().toStdString());
   Update_Display();
 }
 
-void frmMain::Text_Empty_Aircraft_Weight_Change() {
-  double& weight = model_.Stations[Empty_Aircraft].Weight;
-  weight = Field_Number(*Text_Empty_Aircraft_Weight);
-  // An empty aircraft of weight 0 would leave the whole path without a CG;
-  // the box keeps the text as typed.
-  if (weight == 0) {
-    weight = 1;
-  }
-  Update_Display();
-}
-
-void frmMain::Text_Empty_Aircraft_ARM_Change() {
-  Store_Input(*Text_Empty_Aircraft_ARM, model_.Stations[Empty_Aircraft].Arm);
-}
 void frmMain::Text_Oil_ARM_Change() {
-  Store_Input(*Text_Oil_ARM, model_.Stations[Oil].Arm);
+  Store_Input(Input::Oil_Arm);
 }
 void frmMain::Text_Oil_Weight_Change() {
-  Store_Input(*Text_Oil_Weight, model_.Stations[Oil].Weight);
+  Store_Input(Input::Oil_Weight);
 }
 void frmMain::Text_Front_Baggage_ARM_Change() {
-  Store_Input(*Text_Front_Baggage_ARM, model_.Stations[Front_Baggage].Arm);
+  Store_Input(Input::Front_Baggage_Arm);
 }
 void frmMain::Text_Front_Baggage_Weight_Change() {
-  Store_Input(*Text_Front_Baggage_Weight,
-              model_.Stations[Front_Baggage].Weight);
+  Store_Input(Input::Front_Baggage_Weight);
 }
 void frmMain::Text_Pilot_ARM_Change() {
-  Store_Input(*Text_Pilot_ARM, model_.Stations[Pilot].Arm);
+  Store_Input(Input::Pilot_Arm);
 }
 void frmMain::Text_Pilot_Weight_Change() {
-  Store_Input(*Text_Pilot_Weight, model_.Stations[Pilot].Weight);
+  Store_Input(Input::Pilot_Weight);
 }
 void frmMain::Text_Passenger_ARM_Change() {
-  Store_Input(*Text_Passenger_ARM, model_.Stations[Passenger].Arm);
+  Store_Input(Input::Passenger_Arm);
 }
 void frmMain::Text_Passenger_Weight_Change() {
-  Store_Input(*Text_Passenger_Weight, model_.Stations[Passenger].Weight);
+  Store_Input(Input::Passenger_Weight);
 }
 void frmMain::Text_Rear_Baggage_ARM_Change() {
-  Store_Input(*Text_Rear_Baggage_ARM, model_.Stations[Rear_Baggage].Arm);
+  Store_Input(Input::Rear_Baggage_Arm);
 }
 void frmMain::Text_Rear_Baggage_Weight_Change() {
-  Store_Input(*Text_Rear_Baggage_Weight, model_.Stations[Rear_Baggage].Weight);
+  Store_Input(Input::Rear_Baggage_Weight);
 }
 void frmMain::Text_Fuselage_Fuel_ARM_Change() {
-  Store_Input(*Text_Fuselage_Fuel_ARM, model_.Stations[Fuselage_Fuel].Arm);
+  Store_Input(Input::Fuselage_Fuel_Arm);
 }
 void frmMain::Text_Fuselage_Fuel_Weight_Change() {
-  Store_Input(*Text_Fuselage_Fuel_Weight,
-              model_.Stations[Fuselage_Fuel].Weight);
+  Store_Input(Input::Fuselage_Fuel_Weight);
 }
 void frmMain::Text_Wing_Fuel_ARM_Change() {
-  Store_Input(*Text_Wing_Fuel_ARM, model_.Stations[Wing_Fuel].Arm);
+  Store_Input(Input::Wing_Fuel_Arm);
 }
 void frmMain::Text_Wing_Fuel_Weight_Change() {
-  Store_Input(*Text_Wing_Fuel_Weight, model_.Stations[Wing_Fuel].Weight);
+  Store_Input(Input::Wing_Fuel_Weight);
 }
 void frmMain::Text_Forward_CG_Limit_ARM_Change() {
-  Store_Input(*Text_Forward_CG_Limit_ARM, model_.Forward_CG_Limit_ARM);
+  Store_Input(Input::Forward_CG_Limit_ARM);
 }
-void frmMain::Text_Aft_CG_Limit_ARM_Change() {
-  Store_Input(*Text_Aft_CG_Limit_ARM, model_.Aft_CG_Limit_ARM);
+void frmMain::Text_Empty_Aircraft_ARM_Change() {
+  Store_Input(Input::Empty_Aircraft_Arm);
+}
+// An entered 0 counts as 1 (Input_Number); the box keeps the text as typed.
+void frmMain::Text_Empty_Aircraft_Weight_Change() {
+  Store_Input(Input::Empty_Aircraft_Weight);
 }
 void frmMain::Text_Aerobatic_Limit_ARM_Change() {
-  Store_Input(*Text_Aerobatic_Limit_ARM, model_.Aerobatic_Limit_ARM);
+  Store_Input(Input::Aerobatic_Limit_ARM);
 }
 void frmMain::Text_Aerobatic_Limit_Weight_Change() {
-  Store_Input(*Text_Aerobatic_Limit_Weight, model_.Aerobatic_Limit_Weight);
+  Store_Input(Input::Aerobatic_Limit_Weight);
+}
+void frmMain::Text_Aft_CG_Limit_ARM_Change() {
+  Store_Input(Input::Aft_CG_Limit_ARM);
 }
 void frmMain::Text_Max_Allowable_Weight_Change() {
-  Store_Input(*Text_Max_Allowable_Weight, model_.Max_Allowable_Weight);
+  Store_Input(Input::Max_Allowable_Weight);
 }
 
 // Recalculation and chart ---------------------------------------------------

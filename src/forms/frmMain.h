@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 
+#include "model/input_fields.h"
 #include "model/loading_model.h"
 
 class QAction;
@@ -12,6 +13,7 @@ class QMenu;
 
 namespace trimwell {
 struct Aircraft_Preset;
+struct Preset_Box;
 class Main_Status_Bar;
 class Option_Button;
 class Picture_Box;
@@ -21,6 +23,10 @@ class Picture_Box;
 // aircraft type recalculates the loading model, shows the results and
 // redraws the chart at once, painting before the handler returns.
 //
+// Its lifecycle belongs to whoever made it: Form_Load and Form_Unload only
+// announce themselves, and the start-up code attaches the stored placement
+// to them, so a window nobody attached reads and writes no settings.
+//
 // The controls are public, like the controls of a classic form, and each
 // carries its member's name as its objectName.
 class frmMain : public QMainWindow {
@@ -28,8 +34,8 @@ class frmMain : public QMainWindow {
 public:
   explicit frmMain(QWidget* parent = nullptr);
 
-  // Restores the stored placement; nothing else. The start-up code calls it
-  // after creating the window and before showing it.
+  // Loads the window before it is first shown: emits loaded(), nothing
+  // else. The start-up code calls it after creating the window.
   void Form_Load();
 
   // The loading model as the last calculation left it.
@@ -104,6 +110,12 @@ public:
   QLabel* Label_H = nullptr;
   QLabel* Label_T = nullptr;
 
+signals:
+  // From Form_Load.
+  void loaded();
+  // From Form_Unload, as the window closes; the close is never cancelled.
+  void unloading();
+
 protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -124,6 +136,7 @@ private:
   void Option_RV9_Click();
   void Option_Other_Click();
   void Load_Preset(const trimwell::Aircraft_Preset& preset);
+  void Show_Preset_Box(const trimwell::Preset_Box& box);
 
   void Text_Empty_Aircraft_ARM_Change();
   void Text_Empty_Aircraft_Weight_Change();
@@ -146,9 +159,13 @@ private:
   void Text_Aerobatic_Limit_ARM_Change();
   void Text_Aerobatic_Limit_Weight_Change();
   void Text_Max_Allowable_Weight_Change();
-  // The common work of the handlers above: the box's number into `value`,
-  // then Update_Display.
-  void Store_Input(const QLineEdit& box, double& value);
+  // The common work of the handlers above: the box's number into its model
+  // value, then Update_Display.
+  void Store_Input(trimwell::Input input);
+  // The input box of `input`, with its handler and label, from the one
+  // table of the 21 boxes.
+  struct Input_Box;
+  static const Input_Box& Box_Of(trimwell::Input input);
 
   void Picture_Graphic_Click();
 

@@ -5,10 +5,10 @@
 #include <QLabel>
 #include <QScreen>
 
-#include "forms/form_font.h"
-#include "forms/form_style.h"
-#include "forms/trimwell_art.h"
-#include "forms/twips.h"
+#include "forms/look/form_font.h"
+#include "forms/look/form_style.h"
+#include "forms/look/trimwell_art.h"
+#include "forms/look/twips.h"
 #include "trimwell_build.h"
 
 namespace {
@@ -154,10 +154,7 @@ void frmSplash::Build_Controls() {
 }
 
 void frmSplash::Form_Load() {
-  lblVersion->setText(QStringLiteral("Version %1.%2.%3")
-                          .arg(trimwell::build::Version_Major)
-                          .arg(trimwell::build::Version_Minor)
-                          .arg(trimwell::build::Version_Revision));
+  lblVersion->setText(QString::fromLatin1(trimwell::build::Version_Label));
   for (const Label_Layout& layout : Labels) {
     if (layout.Sizes_To_Text) {
       Size_To_Text(*(this->*layout.Member), layout);

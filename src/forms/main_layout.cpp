@@ -10,12 +10,13 @@
 #include <type_traits>
 #include <variant>
 
-#include "forms/form_font.h"
-#include "forms/form_style.h"
+#include "chart/palette.h"
+#include "forms/controls/option_button.h"
+#include "forms/controls/picture_box.h"
 #include "forms/frmMain.h"
-#include "forms/option_button.h"
-#include "forms/picture_box.h"
-#include "forms/twips.h"
+#include "forms/look/form_font.h"
+#include "forms/look/form_style.h"
+#include "forms/look/twips.h"
 
 namespace trimwell {
 
@@ -322,11 +323,6 @@ void Build_Main_Layout(frmMain& form, QWidget& client) {
     controls[k] = control;
   }
   Chain_Tab_Order(controls);
-}
-
-void Set_Text_Color(QWidget& widget, Rgb color) {
-  Set_Own_Color(widget, QPalette::WindowText,
-                QColor(color.Red, color.Green, color.Blue));
 }
 
 } // namespace trimwell

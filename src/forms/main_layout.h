@@ -1,7 +1,5 @@
 #pragma once
 
-#include "chart/palette.h"
-
 class frmMain;
 class QWidget;
 
@@ -13,9 +11,5 @@ namespace trimwell {
 // text, place and size, text colour, font and enabled state, then chains
 // the tab order. Controls keep their places when the window is resized.
 void Build_Main_Layout(frmMain& form, QWidget& client);
-
-// Sets a control's text colour through its palette, so that styles, themes
-// and tests all read the same colour.
-void Set_Text_Color(QWidget& widget, Rgb color);
 
 } // namespace trimwell

@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QLocale>
 
-#include "forms/twips.h"
+#include "forms/look/twips.h"
 
 namespace trimwell {
 

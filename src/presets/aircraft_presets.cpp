@@ -1,5 +1,7 @@
 #include "presets/aircraft_presets.h"
 
+#include "model/number_text.h"
+
 namespace trimwell {
 
 namespace {
@@ -18,6 +20,27 @@ constexpr std::array<Station_Look, Loaded_Station_Count> Own_Looks = {{
 }};
 
 constexpr Station_Look User_Defined_Look = {"User Defined", 10};
+
+// The limits frame, top to bottom: the box, and the preset's value for it.
+struct Preset_Limit {
+  Input Box;
+  double Aircraft_Preset::*Value;
+  bool Aerobatic; // 0, showing Not_Applicable_Text, where those do not apply
+};
+
+constexpr Preset_Limit Preset_Limits[] = {
+    {Input::Forward_CG_Limit_ARM, &Aircraft_Preset::Forward_CG_Limit_ARM,
+     false},
+    {Input::Empty_Aircraft_Arm, &Aircraft_Preset::Empty_Aircraft_Arm, false},
+    {Input::Empty_Aircraft_Weight, &Aircraft_Preset::Empty_Aircraft_Weight,
+     false},
+    {Input::Aerobatic_Limit_ARM, &Aircraft_Preset::Aerobatic_Limit_ARM, true},
+    {Input::Aerobatic_Limit_Weight, &Aircraft_Preset::Aerobatic_Limit_Weight,
+     true},
+    {Input::Aft_CG_Limit_ARM, &Aircraft_Preset::Aft_CG_Limit_ARM, false},
+    {Input::Max_Allowable_Weight, &Aircraft_Preset::Max_Allowable_Weight,
+     false},
+};
 
 } // namespace
 
@@ -54,32 +77,29 @@ Station_Look Preset_Station_Look(const Aircraft_Preset& preset,
   return preset.Stations[k].Defined ? Own_Looks[k] : User_Defined_Look;
 }
 
-double Preset_Aerobatic_Limit_ARM(const Aircraft_Preset& preset) {
-  return preset.Aerobatic_Limits_Apply ? preset.Aerobatic_Limit_ARM : 0;
-}
-
-double Preset_Aerobatic_Limit_Weight(const Aircraft_Preset& preset) {
-  return preset.Aerobatic_Limits_Apply ? preset.Aerobatic_Limit_Weight : 0;
-}
-
-void Load_Preset_Values(const Aircraft_Preset& preset, Loading_Model& model) {
+void Load_Preset_Values(const Aircraft_Preset& preset, Loading_Model& model,
+                        const std::function<void(const Preset_Box&)>& show) {
   for (int k = 0; k < Loaded_Station_Count; ++k) {
-    Station& s = model.Stations[Oil + k];
-    s.Arm = preset.Stations[k].Arm;
-    s.Weight = preset.Stations[k].Weight;
+    const auto index = static_cast<Station_Index>(Oil + k);
+    const Preset_Station& values = preset.Stations[k];
+    Station& station = model.Stations[index];
+    station.Arm = values.Arm;
+    station.Weight = values.Weight;
+    if (show) {
+      show({Arm_Input(index), Number_To_Text(values.Arm), std::nullopt});
+      show({Weight_Input(index), Number_To_Text(values.Weight),
+            Preset_Station_Look(preset, index)});
+    }
   }
-  model.Forward_CG_Limit_ARM = preset.Forward_CG_Limit_ARM;
-  model.Stations[Empty_Aircraft].Arm = preset.Empty_Aircraft_Arm;
-  model.Stations[Empty_Aircraft].Weight = preset.Empty_Aircraft_Weight;
-  model.Aerobatic_Limit_ARM = Preset_Aerobatic_Limit_ARM(preset);
-  model.Aerobatic_Limit_Weight = Preset_Aerobatic_Limit_Weight(preset);
-  model.Aft_CG_Limit_ARM = preset.Aft_CG_Limit_ARM;
-  model.Max_Allowable_Weight = preset.Max_Allowable_Weight;
-  Load_Preset_Path_Colors(preset, model);
-}
-
-void Load_Preset_Path_Colors(const Aircraft_Preset& preset,
-                             Loading_Model& model) {
+  for (const Preset_Limit& limit : Preset_Limits) {
+    const bool applies = !limit.Aerobatic || preset.Aerobatic_Limits_Apply;
+    const double value = applies ? preset.*limit.Value : 0;
+    Input_Value(model, limit.Box) = value;
+    if (show) {
+      show({limit.Box, applies ? Number_To_Text(value) : Not_Applicable_Text,
+            std::nullopt});
+    }
+  }
   for (int k = 0; k < Loaded_Station_Count; ++k) {
     model.Path_Color[k] =
         Preset_Station_Look(preset, static_cast<Station_Index>(Oil + k)).Color;

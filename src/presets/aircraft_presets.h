@@ -2,7 +2,11 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
 
+#include "model/input_fields.h"
 #include "model/loading_model.h"
 
 namespace trimwell {
@@ -57,17 +61,23 @@ struct Station_Look {
 Station_Look Preset_Station_Look(const Aircraft_Preset& preset,
                                  Station_Index station);
 
-// The aerobatic limits as the model holds them: 0 where they do not apply.
-double Preset_Aerobatic_Limit_ARM(const Aircraft_Preset& preset);
-double Preset_Aerobatic_Limit_Weight(const Aircraft_Preset& preset);
+// One input box as a preset fills it: the text it shows, and, once both
+// boxes of a station are filled, the look its station label takes.
+struct Preset_Box {
+  Input Box;
+  std::string Text; // Number_To_Text of the value, or Not_Applicable_Text
+  std::optional<Station_Look> Label;
+};
 
-// Sets the chart's path colours to the preset's station label colours.
-void Load_Preset_Path_Colors(const Aircraft_Preset& preset,
-                             Loading_Model& model);
-
-// Writes every input value of the preset into the model, and its path
-// colours, exactly as choosing the aircraft type leaves them. Derived
+// Loads the preset into the model as choosing its aircraft type does, in
+// the order a window fills its boxes: each station from Oil to Wing Fuel
+// (its arm, then its weight, into the model, then both to `show`), then the
+// limits frame from top to bottom (each value into the model, then to
+// `show`), and last the path colours. A window that writes its box in
+// `show` thus recalculates with the model filled exactly that far. Derived
 // values are left for Calculate_CG.
-void Load_Preset_Values(const Aircraft_Preset& preset, Loading_Model& model);
+void Load_Preset_Values(
+    const Aircraft_Preset& preset, Loading_Model& model,
+    const std::function<void(const Preset_Box&)>& show = nullptr);
 
 } // namespace trimwell

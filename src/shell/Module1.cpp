@@ -3,7 +3,8 @@
 #include <QApplication>
 
 #include "forms/frmMain.h"
-#include "forms/trimwell_art.h"
+#include "forms/look/trimwell_art.h"
+#include "shell/main_lifecycle.h"
 
 namespace Module1 {
 
@@ -20,6 +21,7 @@ void Main(std::chrono::milliseconds wait) {
         // Owned by itself: it deletes itself when closed.
         auto* form = new frmMain;
         form->setAttribute(Qt::WA_DeleteOnClose);
+        trimwell::Attach_Main_Lifecycle(*form);
         fMainForm = form;
         return static_cast<QWidget*>(form);
       },

@@ -5,6 +5,7 @@
 #include <QSettings>
 #include <QWidget>
 
+#include "forms/frmMain.h"
 #include "shell/placement.h"
 #include "shell/window_order.h"
 #include "trimwell_build.h"
@@ -13,9 +14,14 @@ namespace trimwell {
 
 namespace {
 
-QString Store_Name() {
-  return QString::fromLatin1(build::Title);
-}
+// The per-user store, kept under the program's title as both the
+// organisation and the application.
+class Store : public QSettings {
+public:
+  Store()
+      : QSettings(QString::fromLatin1(build::Title),
+                  QString::fromLatin1(build::Title)) {}
+};
 
 // The window system's frame around the client area; none until the window
 // has been shown and framed.
@@ -100,12 +106,9 @@ private:
   bool done_ = false;
 };
 
-} // namespace
-
 void Restore_Main_Placement(QWidget& window) {
-  Track_Window_Order();
-  QSettings settings(Store_Name(), Store_Name());
-  const placement::Stored_Frame frame = placement::Read_Frame(settings);
+  Store store;
+  const placement::Stored_Frame frame = placement::Read_Frame(store);
   const QMargins margins = Frame_Margins(window);
   // The window as built has its designed client size; a size the store
   // does not hold keeps it.
@@ -131,8 +134,18 @@ void Unload_Main_Window(QWidget& window) {
   if (window.isMinimized()) {
     return; // the placement of the last normal close stays
   }
-  QSettings settings(Store_Name(), Store_Name());
-  placement::Write_Frame(settings, window.frameGeometry());
+  Store store;
+  placement::Write_Frame(store, window.frameGeometry());
+}
+
+} // namespace
+
+void Attach_Main_Lifecycle(frmMain& window) {
+  Track_Window_Order();
+  QObject::connect(&window, &frmMain::loaded, &window,
+                   [&window] { Restore_Main_Placement(window); });
+  QObject::connect(&window, &frmMain::unloading, &window,
+                   [&window] { Unload_Main_Window(window); });
 }
 
 } // namespace trimwell

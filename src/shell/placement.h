@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "forms/twips.h"
+#include "forms/look/twips.h"
 
 class QSettings;
 

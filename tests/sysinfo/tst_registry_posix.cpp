@@ -6,8 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "forms/registry_posix.h"
-#include "forms/sysinfo.h"
+#include "forms/sysinfo/registry_posix.h"
+#include "forms/sysinfo/sysinfo.h"
 
 using namespace trimwell;
 

@@ -5,8 +5,8 @@
 #include <QtTest>
 #include <windows.h>
 
-#include "forms/registry.h"
-#include "forms/sysinfo.h"
+#include "forms/sysinfo/registry.h"
+#include "forms/sysinfo/sysinfo.h"
 
 using namespace trimwell;
 

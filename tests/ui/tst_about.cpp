@@ -3,7 +3,7 @@
 #include <QtTest>
 
 #include "forms/frmAbout.h"
-#include "forms/sysinfo.h"
+#include "forms/sysinfo/sysinfo.h"
 #include "trimwell_build.h"
 
 using namespace trimwell;

@@ -13,11 +13,11 @@
 #include <cmath>
 
 #include "chart/palette.h"
-#include "forms/form_font.h"
 #include "forms/frmAbout.h"
 #include "forms/frmMain.h"
 #include "forms/frmSplash.h"
-#include "forms/twips.h"
+#include "forms/look/form_font.h"
+#include "forms/look/twips.h"
 #include "presets/aircraft_presets.h"
 
 using namespace trimwell;

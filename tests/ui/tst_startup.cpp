@@ -4,9 +4,10 @@
 #include <QSettings>
 #include <QtTest>
 
+#include "forms/controls/option_button.h"
 #include "forms/frmMain.h"
-#include "forms/option_button.h"
 #include "shell/Module1.h"
+#include "shell/main_lifecycle.h"
 #include "shell/placement.h"
 
 namespace {
@@ -108,6 +109,7 @@ void tst_startup::ten_closes() {
   for (int run = 0; run < 10; ++run) {
     frmMain form;
     form.setWindowFlag(Qt::FramelessWindowHint, !framed);
+    trimwell::Attach_Main_Lifecycle(form);
     form.Form_Load();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));

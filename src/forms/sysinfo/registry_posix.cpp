@@ -1,5 +1,5 @@
 // The machine-wide store of systems without a Windows registry.
-#include "forms/registry_posix.h"
+#include "forms/sysinfo/registry_posix.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

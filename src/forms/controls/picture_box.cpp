@@ -1,11 +1,11 @@
-#include "forms/picture_box.h"
+#include "forms/controls/picture_box.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
 
-#include "forms/twips.h"
+#include "forms/look/twips.h"
 
 namespace trimwell {
 
@@ -72,56 +72,58 @@ Picture_Box::Picture_Box(QWidget* parent) : QFrame(parent) {
 }
 
 void Picture_Box::Clear() {
-  segment_count_ = 0;
+  drawing_.Clear();
   update();
 }
 
 void Picture_Box::Set_Scale(double Left, double Top, double Right,
                             double Bottom) {
-  scale_ = {Left, Top, Right, Bottom};
-  scale_set_ = true;
+  drawing_.Set_Scale(Left, Top, Right, Bottom);
+  update();
 }
 
 void Picture_Box::Draw_Line(float X1, float Y1, float X2, float Y2, Rgb color) {
-  pen_x_ = X2;
-  pen_y_ = Y2;
-  if (segment_count_ == Segment_Capacity) {
-    return;
-  }
-  // Fractions of the area under the current scale; a later scale does not
-  // move what is already drawn.
-  const Scale s = Current_Scale();
-  const double width = s.Right - s.Left;
-  const double height = s.Bottom - s.Top;
-  double x1 = (X1 - s.Left) / width;
-  double y1 = (Y1 - s.Top) / height;
-  double x2 = (X2 - s.Left) / width;
-  double y2 = (Y2 - s.Top) / height;
-  if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) ||
-      !std::isfinite(y2) || !Cut_To_Unit_Square(x1, y1, x2, y2)) {
-    return;
-  }
-  segments_[static_cast<std::size_t>(segment_count_++)] = {x1, y1, x2, y2,
-                                                           color};
+  drawing_.Draw_Line(X1, Y1, X2, Y2, color);
   update();
 }
 
 void Picture_Box::Draw_Line_To(float X2, float Y2, Rgb color) {
-  Draw_Line(pen_x_, pen_y_, X2, Y2, color);
+  drawing_.Draw_Line_To(X2, Y2, color);
+  update();
 }
 
-Picture_Box::Scale Picture_Box::Current_Scale() const {
-  if (scale_set_) {
-    return scale_;
+Recording_Surface::Scale Picture_Box::Current_Scale() const {
+  if (drawing_.Has_Scale()) {
+    return drawing_.Current_Scale();
   }
   const QRect area = contentsRect();
   return {0, 0, static_cast<double>(area.width()) * Twips_Per_Pixel,
           static_cast<double>(area.height()) * Twips_Per_Pixel};
 }
 
-QPointF Picture_Box::To_Pixels(double x, double y) const {
+// The segment in fractions of the area, (0, 0) its top-left and (1, 1) its
+// bottom-right corner, cut to that square, then in pixels.
+void Picture_Box::Paint_Segment(QPainter& painter, QPen& pen,
+                                const Recording_Surface::Segment& segment,
+                                const Recording_Surface::Scale& scale) const {
+  const double width = scale.Right - scale.Left;
+  const double height = scale.Bottom - scale.Top;
+  double x1 = (segment.X1 - scale.Left) / width;
+  double y1 = (segment.Y1 - scale.Top) / height;
+  double x2 = (segment.X2 - scale.Left) / width;
+  double y2 = (segment.Y2 - scale.Top) / height;
+  if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) ||
+      !std::isfinite(y2) || !Cut_To_Unit_Square(x1, y1, x2, y2)) {
+    return;
+  }
   const QRect area = contentsRect();
-  return {area.left() + x * area.width(), area.top() + y * area.height()};
+  const auto pixels = [&area](double x, double y) {
+    return QPointF(area.left() + x * area.width(),
+                   area.top() + y * area.height());
+  };
+  pen.setColor(To_QColor(segment.Color));
+  painter.setPen(pen);
+  painter.drawLine(pixels(x1, y1), pixels(x2, y2));
 }
 
 void Picture_Box::paintEvent(QPaintEvent* event) {
@@ -134,11 +136,9 @@ void Picture_Box::paintEvent(QPaintEvent* event) {
   pen.setWidth(Line_Width);
   pen.setStyle(Qt::SolidLine);
   pen.setCapStyle(Qt::SquareCap);
-  for (int k = 0; k < segment_count_; ++k) {
-    const Segment& s = segments_[static_cast<std::size_t>(k)];
-    pen.setColor(To_QColor(s.Color));
-    painter.setPen(pen);
-    painter.drawLine(To_Pixels(s.X1, s.Y1), To_Pixels(s.X2, s.Y2));
+  const Recording_Surface::Scale scale = Current_Scale();
+  for (std::size_t k = 0; k < drawing_.Segment_Count(); ++k) {
+    Paint_Segment(painter, pen, drawing_.Segment_At(k), scale);
   }
 }
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/registry.h"
+#include "forms/sysinfo/registry.h"
 
 // The About box's lookup and launch of the system information tool, free of
 // Qt so that the Windows build can be tested with MinGW under wine.

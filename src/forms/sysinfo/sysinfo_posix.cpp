@@ -1,6 +1,6 @@
 // The system information tools of Linux and other systems without
 // MSINFO32.EXE.
-#include "forms/sysinfo.h"
+#include "forms/sysinfo/sysinfo.h"
 
 namespace trimwell::sysinfo {
 

@@ -1,4 +1,4 @@
-#include "forms/form_font.h"
+#include "forms/look/form_font.h"
 
 #include <QFontInfo>
 #include <QGuiApplication>

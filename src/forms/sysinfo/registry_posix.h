@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "forms/registry.h"
+#include "forms/sysinfo/registry.h"
 
 namespace trimwell::registry {
 

@@ -1,7 +1,7 @@
 // The Windows registry through advapi32's narrow-character calls.
 #include <windows.h>
 
-#include "forms/registry.h"
+#include "forms/sysinfo/registry.h"
 
 namespace trimwell::registry {
 

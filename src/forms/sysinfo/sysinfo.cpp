@@ -1,4 +1,4 @@
-#include "forms/sysinfo.h"
+#include "forms/sysinfo/sysinfo.h"
 
 #include <algorithm>
 #include <array>

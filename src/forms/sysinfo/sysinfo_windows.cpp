@@ -1,5 +1,5 @@
 // Windows' own system information tool, found through the registry.
-#include "forms/sysinfo.h"
+#include "forms/sysinfo/sysinfo.h"
 
 namespace trimwell::sysinfo {
 

@@ -1,4 +1,4 @@
-#include "forms/trimwell_art.h"
+#include "forms/look/trimwell_art.h"
 
 #include <QImage>
 #include <QLinearGradient>

@@ -1,4 +1,4 @@
-#include "forms/desktop_services.h"
+#include "forms/sysinfo/desktop_services.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QPalette>
 
+#include "chart/palette.h"
+
 class QStyle;
 class QWidget;
 
@@ -32,5 +34,9 @@ void Set_Form_Look(QWidget& window);
 // Sets one colour of a control, leaving every other one to follow its
 // window, whenever the window's colours are set.
 void Set_Own_Color(QWidget& widget, QPalette::ColorRole role, QColor color);
+
+// Sets a control's text colour through its palette, so that styles, themes
+// and tests all read the same colour.
+void Set_Text_Color(QWidget& widget, Rgb color);
 
 } // namespace trimwell

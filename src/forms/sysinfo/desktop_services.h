@@ -1,6 +1,6 @@
 #pragma once
 
-#include "forms/sysinfo.h"
+#include "forms/sysinfo/sysinfo.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "forms/form_style.h"
+#include "forms/look/form_style.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -103,6 +103,11 @@ void Set_Own_Color(QWidget& widget, QPalette::ColorRole role, QColor color) {
   QPalette own;
   own.setColor(role, color);
   widget.setPalette(own);
+}
+
+void Set_Text_Color(QWidget& widget, Rgb color) {
+  Set_Own_Color(widget, QPalette::WindowText,
+                QColor(color.Red, color.Green, color.Blue));
 }
 
 } // namespace trimwell

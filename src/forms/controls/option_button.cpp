@@ -1,4 +1,4 @@
-#include "forms/option_button.h"
+#include "forms/controls/option_button.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "forms/line_shape.h"
+#include "forms/controls/line_shape.h"
 
 #include <QPainter>
 #include <algorithm>
