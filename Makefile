@@ -101,7 +101,8 @@ fuzz: deps
 	  [ -f "$$f" ] && [ -x "$$f" ] || continue; \
 	  name=$$(basename $$f); mkdir -p fuzz-corpus/$$name; \
 	  echo "== $$name for $(FUZZ_SECONDS) s"; \
-	  "$$f" -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	  dict=; [ -f fuzz/$$name.dict ] && dict=-dict=fuzz/$$name.dict; \
+	  "$$f" -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $$dict \
 	    fuzz-corpus/$$name fuzz/seeds/$$name || exit 1; \
 	done
 

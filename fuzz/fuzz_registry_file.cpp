@@ -1,9 +1,11 @@
 // Any bytes as the machine-wide registry file: the About box's lookups read
 // them without a crash or a read outside a buffer, every value read is of a
-// type the file can hold, and a text read never carries a code 0.
+// type the file can hold and comes from a whole line of that type, and a
+// text read never carries a code 0.
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
@@ -47,18 +49,54 @@ struct Quiet_Services : sysinfo::Services {
   void Show_Unavailable() override {}
 };
 
-void Check_Values(std::string_view text) {
-  registry::Key_Values values;
-  registry::Read_Key(
-      text, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO",
-      values);
-  for (const auto& [name, value] : values) {
-    const bool string = value.Type == registry::Type_String &&
-                        !value.Bytes.empty() && value.Bytes.back() == '\0';
-    const bool dword =
-        value.Type == registry::Type_Dword && value.Bytes.size() == 4;
-    if (!string && !dword) {
-      std::abort();
+constexpr std::string_view Key = "HKEY_LOCAL_MACHINE\\K";
+
+bool Is_Hex(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') ||
+         (c >= 'A' && c <= 'F');
+}
+
+// Whether the data after a line's last '=' is "dword:" and 1 to 8 hex
+// digits, in any case.
+bool Is_Dword_Line(std::string_view line) {
+  const std::string_view data = line.substr(line.rfind('=') + 1);
+  if (data.size() < 7 || data.size() > 14) {
+    return false;
+  }
+  for (std::size_t i = 0; i < 6; ++i) {
+    if ((data[i] | 0x20) != "dword:"[i]) {
+      return false;
+    }
+  }
+  for (const char c : data.substr(6)) {
+    if (!Is_Hex(c)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Each line alone under the key: a string is read only from a line that
+// ends in its closing quote, a 32-bit number only from a whole dword line,
+// and nothing else is ever read.
+void Check_Lines(std::string_view text) {
+  while (!text.empty()) {
+    const std::string_view line = text.substr(0, text.find('\n'));
+    text.remove_prefix(std::min(text.size(), line.size() + 1));
+    registry::Key_Values values;
+    registry::Read_Key("[" + std::string(Key) + "]\n" + std::string(line), Key,
+                       values);
+    const auto last = line.find_last_not_of(" \t\r");
+    for (const auto& [name, value] : values) {
+      const bool string = value.Type == registry::Type_String &&
+                          !value.Bytes.empty() && value.Bytes.back() == '\0' &&
+                          line[last] == '"';
+      const bool dword = value.Type == registry::Type_Dword &&
+                         value.Bytes.size() == 4 &&
+                         Is_Dword_Line(line.substr(0, last + 1));
+      if (!string && !dword) {
+        std::abort();
+      }
     }
   }
 }
@@ -68,7 +106,7 @@ void Check_Values(std::string_view text) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  Check_Values(text);
+  Check_Lines(text);
   {
     std::ofstream file(File_Path(), std::ios::binary | std::ios::trunc);
     file.write(text.data(), static_cast<std::streamsize>(text.size()));

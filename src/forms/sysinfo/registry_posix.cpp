@@ -82,7 +82,12 @@ void Read_Value_Line(std::string_view line, Key_Values& values) {
   Stored_Value value;
   std::string text;
   std::uint32_t number = 0;
-  if (Take_Quoted(line, text) && Trimmed(line).empty()) {
+  if (!line.empty() && line.front() == '"') {
+    // A string, whole, or nothing: what follows its closing quote is not
+    // read as another value.
+    if (!Take_Quoted(line, text) || !Trimmed(line).empty()) {
+      return;
+    }
     value.Type = Type_String;
     value.Bytes = text;
     value.Bytes.push_back('\0');
