@@ -63,10 +63,12 @@ Shown_Text Text_Shown(QWidget& control, const QRect& area) {
       std::max_element(count.keyValueBegin(), count.keyValueEnd(),
                        [](auto a, auto b) { return a.second < b.second; })
           ->first;
+  // A colour on fewer pixels than that is a speck of smoothing, not text.
+  constexpr int Least_Stroke_Pixels = 4;
   shown.Text = shown.Background;
   for (auto [color, n] : count.asKeyValueRange())
-    if (Contrast(color, shown.Background) >
-        Contrast(shown.Text, shown.Background))
+    if (n >= Least_Stroke_Pixels && Contrast(color, shown.Background) >
+                                        Contrast(shown.Text, shown.Background))
       shown.Text = color;
   return shown;
 }
@@ -193,24 +195,33 @@ private slots:
     }
   }
 
-  // The colours a preset gives the station labels show on a dark desktop
-  // too.
-  void preset_label_colours() {
+  // With HR-II loaded: the colours it gives the station labels show on a
+  // dark desktop too, and the results' greyed digits, as smoothed at the
+  // window's size, read at 4.5 to 1 on their white.
+  void hrii_loaded() {
     frmMain main;
-    main.show(); // loads HR-II
-    // The station labels, Oil to Wing Fuel, are the frame's only labels.
+    main.show();
+    // The station labels, Oil to Wing Fuel, are the frame's only labels:
+    // navy, light green ("User Defined"), black, navy, green, light green,
+    // grey.
+    const QRgb colours[] = {
+        qRgb(0, 0, 128), qRgb(0, 255, 0), qRgb(0, 0, 0),      qRgb(0, 0, 128),
+        qRgb(0, 128, 0), qRgb(0, 255, 0), qRgb(128, 128, 128)};
     const QList<QLabel*> labels =
         main.Frame_Flight_Conditions->findChildren<QLabel*>();
-    QCOMPARE(labels.size(), Loaded_Station_Count);
-    for (int k = 0; k < Loaded_Station_Count; ++k) {
-      const Rgb c =
-          Palette_Color(Preset_Station_Look(Aircraft_Presets[Preset_HRII],
-                                            static_cast<Station_Index>(Oil + k))
-                            .Color);
+    QCOMPARE(labels.size(), int(std::size(colours)));
+    for (int k = 0; k < labels.size(); ++k) {
       const Shown_Text shown = Text_Shown(*labels[k], labels[k]->rect());
-      QVERIFY2(
-          Drawn_In(shown.Text, qRgb(c.Red, c.Green, c.Blue), shown.Background),
-          qPrintable(labels[k]->objectName()));
+      QVERIFY2(Drawn_In(shown.Text, colours[k], shown.Background),
+               qPrintable(labels[k]->objectName()));
+    }
+    for (QLineEdit* box : {main.Text_Aircraft_ARM, main.Text_Aircraft_Weight}) {
+      const int frame = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+      const Shown_Text shown =
+          Text_Shown(*box, box->rect().adjusted(frame, frame, -frame, -frame));
+      QCOMPARE(shown.Background, qRgb(255, 255, 255));
+      QVERIFY2(Contrast(shown.Text, shown.Background) >= 4.5,
+               qPrintable(box->text()));
     }
   }
 
