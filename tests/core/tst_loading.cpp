@@ -1,14 +1,14 @@
 // The calculation, the presets and the chart, checked against values worked
-// out by hand.
+// out by hand and against the preset table.
 #include <QtTest>
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 #include "chart/cg_graphic.h"
 #include "chart/recording_surface.h"
 #include "model/calculate_cg.h"
+#include "model/input_fields.h"
 #include "model/number_text.h"
 #include "presets/aircraft_presets.h"
 
@@ -19,8 +19,7 @@ constexpr double Inf = std::numeric_limits<double>::infinity();
 constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 
 // 1000 at 70 with a 200 pilot at 80; limits as given.
-Loading_Model Worked_Example(double forward = 0, double aft = 0,
-                             double max_weight = 0) {
+Loading_Model Worked_Example(double forward, double aft, double max_weight) {
   Loading_Model model;
   model.Stations[Empty_Aircraft] = {70, 1000, 0, 0, 0, 0};
   model.Stations[Pilot] = {80, 200, 0, 0, 0, 0};
@@ -51,26 +50,15 @@ class tst_loading : public QObject {
   Q_OBJECT
 
 private slots:
-  void worked_example();
   void bounds_data();
   void bounds();
-  void weightless_loading_has_no_cg();
   void presets_data();
   void presets();
-  void special_presets();
+  void empty_weight_of_0_counts_as_1();
   void hrii_chart();
   void unplaceable_chart_data();
   void unplaceable_chart();
 };
-
-void tst_loading::worked_example() {
-  const Loading_Model model = Worked_Example();
-  QCOMPARE(model.Stations[Front_Baggage].Running_CG, 70.0);
-  QCOMPARE(model.Stations[Wing_Fuel].Running_Moment, 86000.0);
-  QCOMPARE(Text(model.Stations[Pilot].Running_CG), " 71.6666666666667");
-  QCOMPARE(Text(model.Aircraft_ARM), " 71.6666666666667");
-  QCOMPARE(Text(model.Aircraft_Weight), " 1200");
-}
 
 void tst_loading::bounds_data() {
   QTest::addColumn<double>("forward");
@@ -80,13 +68,21 @@ void tst_loading::bounds_data() {
   QTest::addColumn<double>("max_arm");
   QTest::addColumn<double>("min_weight");
   QTest::addColumn<double>("max_weight_bound");
-  const double cg = 86000.0 / 1200;
+  QTest::addColumn<QString>("cg");
+  // The CG of every station from the pilot on is 86000 / 1200.
+  const double cg = 71.66666666666667;
   QTest::newRow("limits inside the path")
-      << 70.5 << 71.5 << 1100.0 << 69.9 << cg + 0.1 << 990.0 << 1210.0;
+      << 70.5 << 71.5 << 1100.0 << 69.9 << cg + 0.1 << 990.0 << 1210.0
+      << " 71.6666666666667";
   QTest::newRow("limits swapped widen both ways")
-      << 95.0 << 50.0 << 2000.0 << 49.9 << 95.1 << 990.0 << 2010.0;
+      << 95.0 << 50.0 << 2000.0 << 49.9 << 95.1 << 990.0 << 2010.0
+      << " 71.6666666666667";
   QTest::newRow("max weight 0 pulls the floor to -10")
-      << 70.0 << 71.0 << 0.0 << 69.9 << cg + 0.1 << -10.0 << 1210.0;
+      << 70.0 << 71.0 << 0.0 << 69.9 << cg + 0.1 << -10.0 << 1210.0
+      << " 71.6666666666667";
+  QTest::newRow("limits equal to the path's ends widen nothing")
+      << 70.0 << cg << 1200.0 << 69.9 << cg + 0.1 << 990.0 << 1210.0
+      << " 71.6666666666667";
 }
 
 void tst_loading::bounds() {
@@ -98,6 +94,9 @@ void tst_loading::bounds() {
   QTEST(model.Chart_Max_Arm, "max_arm");
   QTEST(model.Chart_Min_Weight, "min_weight");
   QTEST(model.Chart_Max_Weight, "max_weight_bound");
+  QTEST(Text(model.Aircraft_ARM), "cg");
+  QCOMPARE(Text(model.Aircraft_Weight), " 1200");
+  QCOMPARE(model.Stations[Front_Baggage].Running_CG, 70.0);
 
   // The aerobatic limits never widen the bounds, and nothing is carried
   // over from an earlier calculation.
@@ -110,56 +109,111 @@ void tst_loading::bounds() {
   QCOMPARE(model.Chart_Max_Weight, before.Chart_Max_Weight);
 }
 
-// A running weight of 0 leaves the CG without a value: the result shows
-// empty, the weight still shows.
-void tst_loading::weightless_loading_has_no_cg() {
-  Loading_Model model = Worked_Example();
-  model.Stations[Pilot].Weight = -1000;
-  Calculate_CG(model);
-  QVERIFY(!std::isfinite(model.Aircraft_ARM));
-  QCOMPARE(Text(model.Aircraft_ARM), QString());
-  QCOMPARE(Text(model.Aircraft_Weight), " 0");
-}
-
 void tst_loading::presets_data() {
   QTest::addColumn<int>("preset");
-  for (int i = 0; i < Preset_Count; ++i) {
-    QTest::newRow(Aircraft_Presets[i].Caption) << i;
-  }
+  // The 21 box texts in the order a preset writes them: the stations Oil
+  // to Wing Fuel (arm, weight), then the limits frame top to bottom.
+  QTest::addColumn<QString>("boxes");
+  // Each station label's caption and palette colour, Oil to Wing Fuel.
+  QTest::addColumn<QString>("labels");
+  // CG and gross weight, summed by hand from the table.
+  QTest::addColumn<QString>("cg");
+  QTest::addColumn<QString>("weight");
+  const QString hrii_boxes =
+      " 45| 15| 0| 0| 105| 170| 136| 170| 164| 30| 0| 0| 86.5| 252|"
+      " 86.7| 86| 1213| 95.9| 1550| 97.4| 2000";
+  const QString hrii_labels =
+      "Oil 1|User Defined 10|Pilot 0|Passenger 1|Rear Baggage 2|"
+      "User Defined 10|Wing Fuel 8";
+  QTest::newRow("HR-II") << int(Preset_HRII) << hrii_boxes << hrii_labels
+                         << " 93.3410810810811"
+                         << " 1850";
+  QTest::newRow("RV-3")
+      << int(Preset_RV3)
+      << " 30| 15| 0| 0| 81| 170| 0| 0| 112.5| 30| 53| 144| 58.5| 0|"
+         " 59.72| 58.3| 755|N/A|N/A| 65.58| 1115"
+      << "Oil 1|User Defined 10|Pilot 0|User Defined 10|Rear Baggage 2|"
+         "Fuselage Fuel 8|Wing Fuel 8"
+      << " 62.1575403949731"
+      << " 1114";
+  QTest::newRow("RV-4")
+      << int(Preset_RV4)
+      << " 40| 15| 56.4| 12| 82.5| 170| 107| 170| 130| 30| 0| 0| 70| 192|"
+         " 68.7| 69.97| 905| 75.9| 1375| 77.4| 1500"
+      << "Oil 1|Front Baggage 2|Pilot 0|Passenger 1|Rear Baggage 2|"
+         "User Defined 10|Wing Fuel 8"
+      << " 76.408734939759"
+      << " 1494";
+  QTest::newRow("RV-6")
+      << int(Preset_RV6)
+      << " 0| 0| 0| 0| 87.4| 170| 87.4| 170| 117| 53| 0| 0| 70| 242|"
+         " 68.7| 69.06| 965| 75.3| 1375| 76.82| 1600"
+      << "User Defined 10|User Defined 10|Pilot 0|Passenger 1|Rear Baggage 2|"
+         "User Defined 10|Wing Fuel 8"
+      << " 74.6874375"
+      << " 1600";
+  QTest::newRow("RV-8")
+      << int(Preset_RV8)
+      << " 0| 0| 58.51| 12| 91.78| 170| 119.12| 170| 138| 35| 0| 0| 80| 232|"
+         " 78.7| 77.78| 1031| 84| 1375| 86.82| 1650"
+      << "User Defined 10|Front Baggage 2|Pilot 0|Passenger 1|Rear Baggage 2|"
+         "User Defined 10|Wing Fuel 8"
+      << " 84.9310909090909"
+      << " 1650";
+  QTest::newRow("RV-9") << int(Preset_RV9) << hrii_boxes << hrii_labels
+                        << " 93.3410810810811"
+                        << " 1850";
+  QTest::newRow("Other")
+      << int(Preset_Other)
+      << " 0| 15| 0| 0| 105| 170| 0| 0| 0| 0| 0| 0| 0| 0|"
+         " 86.7| 86| 1213| 95.9| 1550| 97.4| 2000"
+      << "User Defined 10|User Defined 10|Pilot 0|User Defined 10|"
+         "User Defined 10|User Defined 10|User Defined 10"
+      << " 87.3876967095851"
+      << " 1398";
 }
 
-// A preset overwrites every input; each label shows its own look or "User
-// Defined" in light green; the path segment ending at a station takes that
-// station's label colour; every loaded box text starts with a blank.
+// Loading a preset over a scribbled model: every box text in its order, the
+// labels once a station's two boxes are written, the model holding what
+// each box shows at the moment it is shown ("N/A" as 0), the path in the
+// labels' colours, and the results.
 void tst_loading::presets() {
   QFETCH(int, preset);
-  const Aircraft_Preset& p = Aircraft_Presets[preset];
-  Loading_Model scribbled = Worked_Example(-1, -2, -3);
-  scribbled.Path_Color.fill(14);
-  Load_Preset_Values(p, scribbled);
-  Calculate_CG(scribbled);
-  const Loading_Model fresh = Loaded(preset);
-  QCOMPARE(scribbled.Aircraft_ARM, fresh.Aircraft_ARM);
-  QCOMPARE(scribbled.Chart_Min_Arm, fresh.Chart_Min_Arm);
-  QCOMPARE(scribbled.Aerobatic_Limit_Weight, fresh.Aerobatic_Limit_Weight);
-  for (int k = Oil; k < Station_Count; ++k) {
-    const auto look = Preset_Station_Look(p, Station_Index(k));
-    const bool user_defined = std::strcmp(look.Caption, "User Defined") == 0;
-    QCOMPARE(user_defined, !p.Stations[k - Oil].Defined);
-    QCOMPARE(user_defined, look.Color == 10);
-    QCOMPARE(fresh.Path_Color[k - 1], look.Color);
-    QCOMPARE(Number_To_Text(fresh.Stations[k].Weight).front(), ' ');
-  }
+  Loading_Model model;
+  for (int k = 0; k < Input_Count; ++k)
+    Input_Value(model, Input(k)) = -7;
+  model.Path_Color.fill(14);
+  QStringList boxes, labels;
+  QList<int> colours;
+  Load_Preset_Values(
+      Aircraft_Presets[preset], model, [&](const Preset_Box& box) {
+        QCOMPARE(int(box.Box), boxes.size());
+        boxes << QString::fromStdString(box.Text);
+        QCOMPARE(Input_Value(model, box.Box), Text_To_Number(box.Text));
+        if (box.Label) {
+          QCOMPARE(int(box.Box) % 2, 1); // a station's weight
+          labels
+              << QString("%1 %2").arg(box.Label->Caption).arg(box.Label->Color);
+          colours << box.Label->Color;
+        }
+      });
+  QTEST(boxes.join('|'), "boxes");
+  QTEST(labels.join('|'), "labels");
+  for (int k = 0; k < 7; ++k)
+    QCOMPARE(int(model.Path_Color[k]), colours.value(k));
+  Calculate_CG(model);
+  QTEST(Text(model.Aircraft_ARM), "cg");
+  QTEST(Text(model.Aircraft_Weight), "weight");
 }
 
-void tst_loading::special_presets() {
-  const Loading_Model rv3 = Loaded(Preset_RV3);
-  QCOMPARE(rv3.Aerobatic_Limit_ARM, 0.0);
-  QCOMPARE(rv3.Aerobatic_Limit_Weight, 0.0);
-  QCOMPARE(Preset_Station_Look(Aircraft_Presets[Preset_RV3], Wing_Fuel).Color,
-           std::int16_t{8});
-  QCOMPARE(Text(Loaded(Preset_Other).Aircraft_Weight), " 1398");
-  QCOMPARE(Loaded(Preset_RV9).Aircraft_ARM, Loaded(Preset_HRII).Aircraft_ARM);
+// An entered empty aircraft weight of 0, however written, counts as 1;
+// every other box stores what it reads.
+void tst_loading::empty_weight_of_0_counts_as_1() {
+  for (const char* text : {"0", "-0.0", "", "abc", " 0 kg"})
+    QCOMPARE(Input_Number(Input::Empty_Aircraft_Weight, text), 1.0);
+  QCOMPARE(Input_Number(Input::Empty_Aircraft_Weight, " 0.5"), 0.5);
+  QCOMPARE(Input_Number(Input::Empty_Aircraft_Arm, "0"), 0.0);
+  QCOMPARE(Input_Number(Input::Max_Allowable_Weight, "-3"), -3.0);
 }
 
 // The HR-II chart as loaded, with points and corners worked out by hand.
@@ -171,17 +225,25 @@ void tst_loading::hrii_chart() {
   QCOMPARE(scale.Top, 2010.0);
   QCOMPARE(scale.Right, 97.5);
   QCOMPARE(scale.Bottom, 1203.0);
+  const Rgb navy{0, 0, 128}, green{0, 128, 0}, light_green{0, 255, 0},
+      black{0, 0, 0}, grey{128, 128, 128}, magenta{255, 0, 255}, red{255, 0, 0};
   const struct {
     double x1, y1, x2, y2;
-    int color;
+    Rgb color;
   } expected[] = {
-      {86, 1213, 85.4992, 1228, 1},      {85.4992, 1228, 85.4992, 1228, 10},
-      {85.4992, 1228, 87.8705, 1398, 0}, {87.8705, 1398, 93.0886, 1568, 1},
-      {93.0886, 1568, 94.4199, 1598, 2}, {94.4199, 1598, 94.4199, 1598, 10},
-      {94.4199, 1598, 93.3411, 1850, 8}, {86.7, 1550, 95.9, 1550, 13},
-      {95.9, 1550, 95.9, 1213, 13},      {86.7, 1213, 86.7, 2000, 12},
-      {86.7, 2000, 97.4, 2000, 12},      {97.4, 2000, 97.4, 1213, 12},
-      {97.4, 1213, 86.7, 1213, 12},
+      {86, 1213, 85.4992, 1228, navy},
+      {85.4992, 1228, 85.4992, 1228, light_green},
+      {85.4992, 1228, 87.8705, 1398, black},
+      {87.8705, 1398, 93.0886, 1568, navy},
+      {93.0886, 1568, 94.4199, 1598, green},
+      {94.4199, 1598, 94.4199, 1598, light_green},
+      {94.4199, 1598, 93.3411, 1850, grey},
+      {86.7, 1550, 95.9, 1550, magenta},
+      {95.9, 1550, 95.9, 1213, magenta},
+      {86.7, 1213, 86.7, 2000, red},
+      {86.7, 2000, 97.4, 2000, red},
+      {97.4, 2000, 97.4, 1213, red},
+      {97.4, 1213, 86.7, 1213, red},
   };
   QCOMPARE(surface.Segment_Count(), std::size(expected));
   for (std::size_t i = 0; i < std::size(expected); ++i) {
@@ -189,7 +251,7 @@ void tst_loading::hrii_chart() {
     const auto& want = expected[i];
     QVERIFY2(Near(got.X1, want.x1) && Near(got.Y1, want.y1) &&
                  Near(got.X2, want.x2) && Near(got.Y2, want.y2) &&
-                 got.Color == Palette_Color(want.color),
+                 got.Color == want.color,
              qPrintable(QString("segment %1").arg(i + 1)));
     // Segments 1, 8 and 10 start afresh; the others go on from the pen.
     QCOMPARE(got.From_Pen, i != 0 && i != 7 && i != 9);
@@ -201,21 +263,26 @@ void tst_loading::unplaceable_chart_data() {
   QTest::addColumn<double>("oil_weight");
   QTest::addColumn<double>("oil_cg");    // 0: as calculated
   QTest::addColumn<double>("cg_limits"); // 0: the preset's
+  QTest::addColumn<bool>("flat");        // the arm bounds made equal
   QTest::addColumn<int>("segments");
   QTest::addColumn<int>("first"); // station the path restarts at; 0: none
   QTest::newRow("no finite arm at all: clear only")
-      << Inf << 15.0 << 0.0 << NaN << 0 << 0;
+      << Inf << 15.0 << 0.0 << NaN << false << 0 << 0;
+  QTest::newRow("arm bounds without extent: clear only")
+      << 86.0 << 15.0 << 0.0 << 0.0 << true << 0 << 0;
   QTest::newRow("infinite empty arm: only the limits")
-      << Inf << 15.0 << 0.0 << 0.0 << 6 << 0;
+      << Inf << 15.0 << 0.0 << 0.0 << false << 6 << 0;
   QTest::newRow("NaN empty arm: only the limits")
-      << NaN << 15.0 << 0.0 << 0.0 << 6 << 0;
+      << NaN << 15.0 << 0.0 << 0.0 << false << 6 << 0;
   // 1213 at 86 less 1213 at 45: no weight at oil and front baggage.
   QTest::newRow("running weight 0 part-way")
-      << 86.0 << -1213.0 << 0.0 << 0.0 << 10 << int(Pilot);
+      << 86.0 << -1213.0 << 0.0 << 0.0 << false << 10 << int(Pilot);
   QTest::newRow("NaN point leaves out both its segments")
-      << 86.0 << 15.0 << NaN << 0.0 << 11 << int(Front_Baggage);
+      << 86.0 << 15.0 << NaN << 0.0 << false << 11 << int(Front_Baggage);
   QTest::newRow("point beyond float range")
-      << 86.0 << 15.0 << 1e300 << 0.0 << 11 << int(Front_Baggage);
+      << 86.0 << 15.0 << 1e300 << 0.0 << false << 11 << int(Front_Baggage);
+  QTest::newRow("point below float range")
+      << 86.0 << 15.0 << -1e300 << 0.0 << false << 11 << int(Front_Baggage);
 }
 
 // What can be placed is drawn; a segment with an end that cannot be placed
@@ -225,6 +292,7 @@ void tst_loading::unplaceable_chart() {
   QFETCH(double, oil_weight);
   QFETCH(double, oil_cg);
   QFETCH(double, cg_limits);
+  QFETCH(bool, flat);
   QFETCH(int, first);
   Loading_Model model = Loaded(Preset_HRII);
   model.Stations[Empty_Aircraft].Arm = empty_arm;
@@ -236,8 +304,11 @@ void tst_loading::unplaceable_chart() {
   if (oil_cg != 0) {
     model.Stations[Oil].Running_CG = oil_cg;
   }
+  if (flat) {
+    model.Chart_Max_Arm = model.Chart_Min_Arm;
+  }
   Recording_Surface surface;
-  surface.Draw_Line(1, 2, 3, 4, Palette_Color(1));
+  surface.Draw_Line(1, 2, 3, 4, Rgb{0, 0, 128});
   Draw_CG_Graphic(model, surface);
   QCOMPARE(surface.Clear_Count(), 1);
   QTEST(int(surface.Segment_Count()), "segments");

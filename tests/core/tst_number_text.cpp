@@ -65,6 +65,8 @@ void tst_number_text::text_to_number_data() {
   QTest::addColumn<QString>("text");
   QTest::addColumn<double>("value");
   QTest::newRow("empty") << "" << 0.0;
+  QTest::newRow("zero") << "0" << 0.0;
+  QTest::newRow("negative zero") << "-0" << -0.0;
   QTest::newRow("blanks tabs line feeds anywhere") << " 1 7\t9\n.5" << 179.5;
   QTest::newRow("carriage return ends it") << "1\r2" << 1.0;
   QTest::newRow("letters after") << "12abc" << 12.0;
@@ -85,6 +87,7 @@ void tst_number_text::text_to_number_data() {
   QTest::newRow("underflow keeps its sign") << "-1e-400" << -0.0;
   QTest::newRow("leading fraction zeros") << "0.00000000000000000001e20" << 1.0;
   QTest::newRow("largest double's own text") << " 1.79769313486232E+308" << Max;
+  QTest::newRow("with trailing zeros") << "1.797693134862320E+308" << Max;
   QTest::newRow("just beyond it") << "1.79769313486233E+308" << Inf;
   QTest::newRow("long hex") << "&H" + QString(300, 'F') << Inf;
 }

@@ -1,5 +1,7 @@
-// Start-up through Module1's Main, and the main window's stored placement:
-// the first run, closes that must not drift, and bad stored values.
+// Start-up through Module1's Main, and the main window's lifecycle: the
+// splash wait, the stored placement (the first run, closes that must not
+// drift, values at and beyond their limits), and the other windows closed
+// with it.
 #include <QScreen>
 #include <QSettings>
 #include <QtTest>
@@ -39,16 +41,32 @@ QString Twips(const QRect& f) {
 }
 
 // Notes the splash screen's paints and its end, and the main window's
-// showing; and whether the main window existed at each paint.
+// showing; whether the main window existed at each paint; and the time from
+// the splash screen's first paint to the main window's showing.
 struct Order_Watch : QObject {
   QStringList Seen;
+  QElapsedTimer Since_Splash;
+  qint64 Splash_Ms = -1;
   bool eventFilter(QObject* object, QEvent* event) override {
     if (event->type() == QEvent::Paint && object->inherits("frmSplash")) {
       Seen << (Module1::fMainForm ? "splash painted late" : "splash painted");
       connect(object, &QObject::destroyed, [this] { Seen << "splash gone"; });
+      if (!Since_Splash.isValid())
+        Since_Splash.start();
     } else if (event->type() == QEvent::Show && object == Module1::fMainForm) {
       Seen << "main shown";
+      Splash_Ms = Since_Splash.elapsed();
     }
+    return false;
+  }
+};
+
+// Notes the order in which the windows it watches are closed.
+struct Close_Watch : QObject {
+  QStringList Closed;
+  bool eventFilter(QObject* object, QEvent* event) override {
+    if (event->type() == QEvent::Close)
+      Closed << object->objectName();
     return false;
   }
 };
@@ -65,17 +83,26 @@ private slots:
   void ten_closes();
   void bad_stored_values_data();
   void bad_stored_values();
+  void closing_closes_the_newest_window_first();
 };
 
 void tst_startup::first_run_shows_the_splash_then_hrii_at_the_defaults() {
   Order_Watch watch;
   qApp->installEventFilter(&watch);
-  Module1::Main(std::chrono::milliseconds(0));
+  // A short wait for the three seconds: the splash screen stays that long,
+  // and start-up takes well under the 2 s a window system may take to show
+  // the splash screen before start-up goes on without it.
+  constexpr int Wait_Ms = 300;
+  QElapsedTimer startup;
+  startup.start();
+  Module1::Main(std::chrono::milliseconds(Wait_Ms));
+  QVERIFY(startup.elapsed() < 1500);
   QPointer<frmMain> form = Module1::fMainForm;
   QVERIFY(form && QTest::qWaitForWindowExposed(form));
   watch.Seen.removeDuplicates();
   QCOMPARE(watch.Seen,
            QStringList({"splash painted", "splash gone", "main shown"}));
+  QVERIFY(watch.Splash_Ms >= Wait_Ms);
   QVERIFY(form->Option_HRII->isChecked());
   // The frame at 1000 twips to the nearest pixel round the designed client
   // area, 11430 x 8820 twips below the menu bar: the whole layout shows.
@@ -136,6 +163,9 @@ void tst_startup::bad_stored_values_data() {
       << QStringList{"nan", "-1e30", "inf", "1e30"} << defaults;
   QTest::newRow("negative")
       << QStringList{"-5", "-30000", "-5", "-6000"} << QRect(0, -2000, 0, 0);
+  QTest::newRow("at the limits")
+      << QStringList{"-491505", "491505", "15", "245760"}
+      << QRect(-32767, 32767, 1, 16384);
   QTest::newRow("beyond X11's range, under a pixel")
       << QStringList{"491520", "-491520", "245775", "7"} << defaults;
 }
@@ -149,6 +179,24 @@ void tst_startup::bad_stored_values() {
   QCOMPARE(QRect(read.Position,
                  QSize(read.Width.value_or(0), read.Height.value_or(0))),
            frame);
+}
+
+// Other windows open when the main window closes are closed with it, the
+// most recently made first.
+void tst_startup::closing_closes_the_newest_window_first() {
+  frmMain form;
+  trimwell::Attach_Main_Lifecycle(form);
+  form.show();
+  Close_Watch watch;
+  std::vector<std::unique_ptr<QWidget>> others;
+  for (const char* name : {"first", "second", "third"}) {
+    others.push_back(std::make_unique<QWidget>());
+    others.back()->setObjectName(name);
+    others.back()->installEventFilter(&watch);
+    others.back()->show();
+  }
+  form.close();
+  QCOMPARE(watch.Closed, QStringList({"third", "second", "first"}));
 }
 
 QTEST_MAIN(tst_startup)
