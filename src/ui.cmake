@@ -33,6 +33,7 @@ if(WIN32)
     message(FATAL_ERROR "TRIMWELL_WINDOWS_ICON must name the .ico file that "
                         "the Linux build draws (make windows does this)")
   endif()
+  configure_file(trimwell_windows.manifest.in trimwell_windows.manifest @ONLY)
   configure_file(trimwell_windows.rc.in trimwell_windows.rc @ONLY)
   target_sources(trimwell PRIVATE
                  ${CMAKE_CURRENT_BINARY_DIR}/trimwell_windows.rc)
