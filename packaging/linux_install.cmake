@@ -6,7 +6,10 @@ set(TRIMWELL_APP_ID org.trimwell.Trimwell)
 install(TARGETS trimwell RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${TRIMWELL_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${TRIMWELL_APP_ID}.metainfo.xml
+# The metadata names the release by the project's version.
+configure_file(${TRIMWELL_APP_ID}.metainfo.xml.in
+               ${TRIMWELL_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${TRIMWELL_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # The icon files are drawn by the program's own icon code at build time.
