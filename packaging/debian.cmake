@@ -33,6 +33,9 @@ install(FILES ${debian_dir}/copyright ${debian_dir}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES ${debian_dir}/trimwell.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# What lintian cannot tell by itself, with the reason beside each entry.
+install(FILES trimwell.lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME trimwell)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_STRIP_FILES ON)

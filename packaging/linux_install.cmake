@@ -4,9 +4,24 @@ include(GNUInstallDirs)
 set(TRIMWELL_APP_ID org.trimwell.Trimwell)
 
 install(TARGETS trimwell RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# A stripped install (CPack's, `cmake --install --strip`) drops the
+# compilers' version notes in .comment too, as Debian strips its programs.
+if(NOT CMAKE_OBJCOPY)
+  message(FATAL_ERROR "objcopy is needed to strip the installed program")
+endif()
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(
+      COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+              \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:trimwell>\"
+      COMMAND_ERROR_IS_FATAL ANY)
+  endif()")
 install(FILES ${TRIMWELL_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${TRIMWELL_APP_ID}.metainfo.xml
+# The metadata names the release by the project's version.
+configure_file(${TRIMWELL_APP_ID}.metainfo.xml.in
+               ${TRIMWELL_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${TRIMWELL_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # The icon files are drawn by the program's own icon code at build time.

@@ -48,7 +48,12 @@ if(WIN32)
     message(FATAL_ERROR "TRIMWELL_WINDOWS_ICON must name the .ico file that "
                         "the Linux build draws (make windows does this)")
   endif()
+  configure_file(trimwell_windows.manifest.in trimwell_windows.manifest @ONLY)
   configure_file(trimwell_windows.rc.in trimwell_windows.rc @ONLY)
+  # windres names no files it reads; the rc's are given here.
+  set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/trimwell_windows.rc
+    PROPERTIES OBJECT_DEPENDS
+    "${CMAKE_CURRENT_BINARY_DIR}/trimwell_windows.manifest;${TRIMWELL_WINDOWS_ICON}")
   target_sources(trimwell PRIVATE
                  ${CMAKE_CURRENT_BINARY_DIR}/trimwell_windows.rc)
   set_target_properties(trimwell PROPERTIES WIN32_EXECUTABLE ON)
