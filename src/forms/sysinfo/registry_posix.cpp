@@ -115,13 +115,17 @@ std::string Read_Trusted_File(const std::string& path) {
                        (info.st_mode & (S_IWGRP | S_IWOTH)) == 0 &&
                        info.st_size <= Largest_File;
   if (trusted) {
+    // Never more than one byte past the limit: that byte tells a file that
+    // has grown since it was looked at.
+    constexpr auto Most = static_cast<std::size_t>(Largest_File) + 1;
     char chunk[4096];
     ssize_t count = 0;
-    while ((count = read(fd, chunk, sizeof chunk)) > 0 &&
-           content.size() <= static_cast<std::size_t>(Largest_File)) {
+    while (content.size() < Most &&
+           (count = read(fd, chunk,
+                         std::min(sizeof chunk, Most - content.size()))) > 0) {
       content.append(chunk, static_cast<std::size_t>(count));
     }
-    if (count < 0) {
+    if (count < 0 || content.size() == Most) {
       content.clear();
     }
   }
