@@ -44,8 +44,14 @@ def wait_for(predicate, timeout, what, interval=0.05):
     return value
 
 
-def run(env, *args):
-    done = subprocess.run(args, env=env, capture_output=True, text=True)
+def run(env, *args, timeout=30):
+    """A tool's output, or "" when it fails or hangs (as xdotool and xprop
+    do about a window that has gone)."""
+    try:
+        done = subprocess.run(args, env=env, capture_output=True, text=True,
+                              timeout=timeout)
+    except subprocess.TimeoutExpired:
+        return ""
     return done.stdout if done.returncode == 0 else ""
 
 
@@ -137,13 +143,22 @@ class Window:
     def prop(self, name):
         return run(self.env, "xprop", "-id", self.id, name)
 
-    def frame(self):
-        """(left, top, width, height) of the outer frame, in pixels."""
+    def client(self):
+        """(left, top, width, height) of the window itself on the screen,
+        inside the window manager's frame; None once it has gone (the
+        splash card goes by itself at any moment)."""
         info = run(self.env, "xwininfo", "-id", self.id)
-        x, y, w, h = (int(re.search(label + r":\s+(-?\d+)", info).group(1))
-                      for label in ("Absolute upper-left X",
-                                    "Absolute upper-left Y", "Width",
-                                    "Height"))
+        found = [re.search(label + r":\s+(-?\d+)", info) for label in (
+            "Absolute upper-left X", "Absolute upper-left Y", "Width",
+            "Height")]
+        return None if None in found else tuple(int(m[1]) for m in found)
+
+    def frame(self):
+        """(left, top, width, height) of the outer frame, in pixels; None
+        once the window has gone."""
+        if (client := self.client()) is None:
+            return None
+        x, y, w, h = client
         extents = re.findall(r"\d+", self.prop("_NET_FRAME_EXTENTS"))
         left, right, top, bottom = map(int, extents or [0, 0, 0, 0])
         return x - left, y - top, w + left + right, h + top + bottom

@@ -8,8 +8,7 @@ import unittest
 
 from harness import (TWIPS_PER_PIXEL, Desktop, hrii_path, pixels, run,
                      wait_for)
-from wine import (BUILD, Program, client_area, reg, stored_placement,
-                  windows_path)
+from wine import BUILD, Program, reg, stored_placement, windows_path
 
 DESKTOP = None
 MSINFO = r"HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO"
@@ -36,7 +35,7 @@ class Chart:
 
     def __init__(self, env, window):
         self.env = env
-        self.screen = client_area(env, window)
+        self.screen = window.client()
         width, height = self.screen[2:]
         data = pixels(env, self.screen)
         white = (lambda px, py:

@@ -53,7 +53,7 @@ class Program:
 
     def window(self, title="Trimwell", smallest_width=0):
         for window in self.windows(title):
-            if window.frame()[2] >= smallest_width:
+            if (frame := window.frame()) and frame[2] >= smallest_width:
                 return window
         return None
 
@@ -70,11 +70,4 @@ class Program:
             self.process.wait()
 
 
-def client_area(env, window):
-    """(left, top, width, height) on the screen of the window's client area,
-    its X window inside the window manager's frame."""
-    info = run(env, "xwininfo", "-id", window.id)
-    return tuple(int(re.search(label + r":\s+(-?\d+)", info).group(1))
-                 for label in ("Absolute upper-left X",
-                               "Absolute upper-left Y", "Width", "Height"))
 
