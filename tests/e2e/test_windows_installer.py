@@ -5,6 +5,7 @@ tests/windows/run BUILD installer."""
 
 import glob
 import os
+import re
 import subprocess
 import unittest
 import zipfile
@@ -12,8 +13,12 @@ import zipfile
 from harness import Desktop, wait_for
 from wine import BUILD, WINE, Program, reg, windows_path
 
-INSTALLER = os.path.join(BUILD, "trimwell-1.0.0-win64.exe")
-ZIP = os.path.join(BUILD, "trimwell-1.0.0-win64.zip")
+# The packages carry the version the build was configured with.
+with open(os.path.join(BUILD, "CMakeCache.txt"), encoding="utf-8") as cache:
+    VERSION = re.search(r"^CMAKE_PROJECT_VERSION:STATIC=(.+)$", cache.read(),
+                        re.M)[1]
+INSTALLER = os.path.join(BUILD, f"trimwell-{VERSION}-win64.exe")
+ZIP = os.path.join(BUILD, f"trimwell-{VERSION}-win64.zip")
 UNINSTALL_KEY = (r"HKLM\Software\Microsoft\Windows\CurrentVersion"
                  r"\Uninstall\Trimwell")
 FILES = {"trimwell.exe", "LICENSE.txt", "Qt-copyright.txt", "Uninstall.exe"}
