@@ -45,8 +45,7 @@ class Installer(unittest.TestCase):
 
         app = Program(self.desktop, os.path.join(self.folder, "trimwell.exe"))
         self.addCleanup(app.stop)
-        main = wait_for(lambda: app.window(smallest_width=700), 90,
-                        "main window")
+        main = wait_for(lambda: app.window("Trimwell"), 90, "main window")
         app.keys(main, "alt+f", "x")
         self.assertEqual(app.wait(), 0)
 
@@ -58,7 +57,6 @@ class Installer(unittest.TestCase):
                  "installed files to go")
         self.assertIsNone(reg(self.desktop, "query", UNINSTALL_KEY))
         self.assertEqual(self.shortcuts(), [])
-
 
     def test_zip_holds_the_program_and_its_licences(self):
         with zipfile.ZipFile(ZIP) as archive:
