@@ -1,6 +1,10 @@
-"""A private X desktop (Xvfb, session bus, accessibility bus, openbox) and
-the real trimwell binary on it, read the way a person and a screen reader
-do: windows through xdotool and xprop, fields through AT-SPI."""
+"""A private X desktop (Xvfb, session bus, accessibility bus, openbox) and a
+program of ours on it, read the way a person sees it: windows through
+xdotool, xprop and xwininfo.
+
+A window can go at any moment (the splash card does so by design), so every
+query of one answers None or nothing for a window that has gone, and the
+waits ask again."""
 
 import atexit
 import os
@@ -13,25 +17,6 @@ import tempfile
 import time
 
 TWIPS_PER_PIXEL = 15
-# The HR-II preset's stations, Empty Aircraft to Wing Fuel: (arm, weight).
-HRII = [(86, 1213), (45, 15), (0, 0), (105, 170), (136, 170), (164, 30),
-        (0, 0), (86.5, 252)]
-
-
-def hrii_path(pilot_weight):
-    """Points 0 to 7 of the HR-II loading path with the pilot's weight
-    changed, and the chart's bounds (min arm, max arm, min weight, max
-    weight), worked out as the calculation does."""
-    stations = HRII[:3] + [(105, pilot_weight)] + HRII[4:]
-    moment = weight = 0
-    points = []
-    for arm, load in stations:
-        moment, weight = moment + arm * load, weight + load
-        points.append((moment / weight, weight))
-    arms = [a for a, _ in points] + [86.7, 97.4]
-    weights = [w for _, w in points] + [2000]
-    return points, (min(arms) - 0.1, max(arms) + 0.1, min(weights) - 10,
-                    max(weights) + 10)
 
 
 def wait_for(predicate, timeout, what, interval=0.05):
@@ -44,17 +29,15 @@ def wait_for(predicate, timeout, what, interval=0.05):
     return value
 
 
-def run(env, *args):
-    done = subprocess.run(args, env=env, capture_output=True, text=True)
+def run(env, *args, timeout=30):
+    """A tool's output, or "" when it fails or hangs (as xdotool and xprop
+    do about a window that has gone)."""
+    try:
+        done = subprocess.run(args, env=env, capture_output=True, text=True,
+                              timeout=timeout)
+    except subprocess.TimeoutExpired:
+        return ""
     return done.stdout if done.returncode == 0 else ""
-
-
-def pixels(env, box):
-    """The screen's RGB bytes in the box (x, y, width, height), row by row."""
-    x, y, w, h = box
-    return subprocess.run(
-        ["import", "-window", "root", "-crop", f"{w}x{h}+{x}+{y}", "-depth",
-         "8", "rgb:-"], env=env, capture_output=True, check=True).stdout
 
 
 class Desktop:
@@ -137,100 +120,74 @@ class Window:
     def prop(self, name):
         return run(self.env, "xprop", "-id", self.id, name)
 
-    def frame(self):
-        """(left, top, width, height) of the outer frame, in pixels."""
+    def title(self):
+        return run(self.env, "xdotool", "getwindowname", self.id).strip()
+
+    def client(self):
+        """(left, top, width, height) of the window itself on the screen,
+        inside the window manager's frame; None once it has gone."""
         info = run(self.env, "xwininfo", "-id", self.id)
-        x, y, w, h = (int(re.search(label + r":\s+(-?\d+)", info).group(1))
-                      for label in ("Absolute upper-left X",
-                                    "Absolute upper-left Y", "Width",
-                                    "Height"))
-        extents = re.findall(r"\d+", self.prop("_NET_FRAME_EXTENTS"))
-        left, right, top, bottom = map(int, extents or [0, 0, 0, 0])
+        found = [re.search(label + r":\s+(-?\d+)", info) for label in (
+            "Absolute upper-left X", "Absolute upper-left Y", "Width",
+            "Height")]
+        return None if None in found else tuple(int(m[1]) for m in found)
+
+    def extents(self):
+        """The window manager's frame round it (left, right, top, bottom):
+        zeros where it has none, None once the window has gone."""
+        text = self.prop("_NET_FRAME_EXTENTS")  # "not found." if unset
+        found = re.findall(r"-?\d+", text)
+        return (tuple(map(int, found)) if len(found) == 4 else
+                (0, 0, 0, 0) if text else None)
+
+    def framed(self):
+        """Whether the window manager put a title bar over it, as over the
+        main window and the About box, but not over the splash card; None
+        once the window has gone."""
+        extents = self.extents()
+        return None if extents is None else extents[2] > 0
+
+    def frame(self):
+        """(left, top, width, height) of the outer frame, in pixels; None
+        once the window has gone."""
+        client, extents = self.client(), self.extents()
+        if client is None or extents is None:
+            return None
+        (x, y, w, h), (left, right, top, bottom) = client, extents
         return x - left, y - top, w + left + right, h + top + bottom
 
 
-class Trimwell:
-    """One run of the program with its own settings folder."""
+class Program:
+    """One run of a program on the desktop, and its visible windows."""
 
-    def __init__(self, desktop, binary, home=None):
-        self.home = home or tempfile.mkdtemp(dir=desktop.root)
-        self.env = dict(desktop.env, HOME=self.home, QT_QPA_PLATFORM="xcb",
-                        XDG_CONFIG_HOME=os.path.join(self.home, "config"))
-        self.settings = os.path.join(self.home, "config", "Trimwell",
-                                     "Trimwell.conf")
-        self.binary = binary
-        self.process = None
+    def __init__(self, env, args, log=None):
+        self.env = env
+        self.process = subprocess.Popen(
+            args, env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+            stderr=log or subprocess.DEVNULL)
 
-    def write_settings(self, text):
-        os.makedirs(os.path.dirname(self.settings), exist_ok=True)
-        with open(self.settings, "w", encoding="utf-8") as f:
-            f.write(text)
-
-    def placement(self):
-        with open(self.settings, encoding="utf-8") as f:
-            return dict(re.findall(r"^(Main\w+)=(.*)$", f.read(), re.M))
-
-    def start(self):
-        with open(os.path.join(self.home, "stderr.log"), "ab") as log:
-            self.process = subprocess.Popen(
-                [self.binary], env=self.env, stdin=subprocess.DEVNULL,
-                stdout=subprocess.DEVNULL, stderr=log)
-        return self
-
-    def window(self, title="Trimwell", kind="NORMAL"):
-        """The program's visible window with this title and window type
-        (the splash screen carries the program's name too)."""
+    def windows(self, title):
+        """Its visible windows with this title."""
         ids = run(self.env, "xdotool", "search", "--all", "--onlyvisible",
                   "--pid", str(self.process.pid), "--name", "").split()
-        for window in (Window(self.env, wid) for wid in ids):
-            if (run(self.env, "xdotool", "getwindowname", window.id).strip()
-                    == title and f"TYPE_{kind}" in
-                    window.prop("_NET_WM_WINDOW_TYPE").split(",")[0]):
-                return window
-        return None
+        return [w for w in (Window(self.env, i) for i in ids)
+                if w.title() == title]
 
-    def wait_window(self, title="Trimwell", kind="NORMAL", timeout=15):
-        return wait_for(lambda: self.window(title, kind), timeout,
-                        f"window {title!r}")
+    def window(self, title, framed=True):
+        """Its visible window with this title, with or without a title bar
+        of the window manager's; None when there is none."""
+        return next((w for w in self.windows(title) if w.framed() == framed),
+                    None)
 
     def keys(self, window, *keys):
         """Real key events (XTEST) into the activated window."""
         run(self.env, "xdotool", "windowactivate", "--sync", window.id)
-        run(self.env, "xdotool", "key", "--delay", "50", *keys)
+        run(self.env, "xdotool", "key", "--delay", "80", *keys)
+
+    def wait(self, timeout=30):
+        return self.process.wait(timeout=timeout)
 
     def stop(self):
-        if self.process and self.process.poll() is None:
+        if self.process.poll() is None:
             self.process.kill()
             self.process.wait()
-
-
-class Accessible:
-    """The program's accessibility tree, found by its process id."""
-
-    def __init__(self, app):
-        import pyatspi  # only once the desktop's bus addresses are set
-        self.pyatspi, self.app = pyatspi, app
-
-    def find(self, name):
-        desktop = self.pyatspi.Registry.getDesktop(0)
-        for root in (desktop.getChildAtIndex(i)
-                     for i in range(desktop.childCount)):
-            try:
-                if root.get_process_id() == self.app.process.pid:
-                    return self.pyatspi.findDescendant(
-                        root, lambda a: a.name == name, breadth_first=True)
-            except Exception:  # an application that went away meanwhile
-                continue
-        return None
-
-    def text(self, name):
-        text = self.find(name).queryText()
-        return text.getText(0, text.characterCount)
-
-    def extents(self, name):
-        box = self.find(name).queryComponent().getExtents(
-            self.pyatspi.DESKTOP_COORDS)
-        return box.x, box.y, box.width, box.height
-
-    def checked(self, name):
-        return self.find(name).getState().contains(self.pyatspi.STATE_CHECKED)

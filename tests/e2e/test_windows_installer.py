@@ -5,6 +5,7 @@ tests/windows/run BUILD installer."""
 
 import glob
 import os
+import re
 import subprocess
 import unittest
 import zipfile
@@ -12,8 +13,12 @@ import zipfile
 from harness import Desktop, wait_for
 from wine import BUILD, WINE, Program, reg, windows_path
 
-INSTALLER = os.path.join(BUILD, "trimwell-1.0.0-win64.exe")
-ZIP = os.path.join(BUILD, "trimwell-1.0.0-win64.zip")
+# The packages carry the version the build was configured with.
+with open(os.path.join(BUILD, "CMakeCache.txt"), encoding="utf-8") as cache:
+    VERSION = re.search(r"^CMAKE_PROJECT_VERSION:STATIC=(.+)$", cache.read(),
+                        re.M)[1]
+INSTALLER = os.path.join(BUILD, f"trimwell-{VERSION}-win64.exe")
+ZIP = os.path.join(BUILD, f"trimwell-{VERSION}-win64.zip")
 UNINSTALL_KEY = (r"HKLM\Software\Microsoft\Windows\CurrentVersion"
                  r"\Uninstall\Trimwell")
 FILES = {"trimwell.exe", "LICENSE.txt", "Qt-copyright.txt", "Uninstall.exe"}
@@ -40,8 +45,7 @@ class Installer(unittest.TestCase):
 
         app = Program(self.desktop, os.path.join(self.folder, "trimwell.exe"))
         self.addCleanup(app.stop)
-        main = wait_for(lambda: app.window(smallest_width=700), 90,
-                        "main window")
+        main = wait_for(lambda: app.window("Trimwell"), 90, "main window")
         app.keys(main, "alt+f", "x")
         self.assertEqual(app.wait(), 0)
 
@@ -53,7 +57,6 @@ class Installer(unittest.TestCase):
                  "installed files to go")
         self.assertIsNone(reg(self.desktop, "query", UNINSTALL_KEY))
         self.assertEqual(self.shortcuts(), [])
-
 
     def test_zip_holds_the_program_and_its_licences(self):
         with zipfile.ZipFile(ZIP) as archive:

@@ -1,16 +1,20 @@
-"""The Windows build under wine on a private X desktop: starting it, finding
-its windows, reading its chart off the screen, and wine's registry."""
+"""The Windows build under wine as the end-to-end suite's target, and wine's
+registry, read and written with wine's own reg.exe. tests/windows/run sets
+up the wine prefix and names the build."""
 
 import os
 import re
+import shutil
 import subprocess
 
-from harness import Window, run
+import harness
 
 BUILD = os.environ["TRIMWELL_WINDOWS_BUILD"]
 WINE = os.environ["TRIMWELL_WINE"]
 PROGRAM = os.path.join(BUILD, "src", "trimwell.exe")
-SETTINGS = r"HKCU\Software\Trimwell\Trimwell\Settings"
+STORE = r"HKCU\Software\Trimwell"
+SETTINGS = STORE + r"\Trimwell\Settings"
+MSINFO = r"HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO"
 
 
 def windows_path(path):
@@ -29,52 +33,48 @@ def reg(desktop, *args):
     return done.stdout
 
 
-def stored_placement(desktop):
-    return dict(re.findall(r"(Main\w+)\s+REG_SZ\s+(\S+)",
-                           reg(desktop, "query", SETTINGS) or ""))
-
-
-class Program:
+class Program(harness.Program):
     """One run of a Windows program of ours under wine."""
 
     def __init__(self, desktop, path=PROGRAM, env=None):
-        self.env = dict(desktop.env, **(env or {}))
-        self.process = subprocess.Popen(
-            [WINE, path], env=self.env, stdin=subprocess.DEVNULL,
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-    def windows(self, title="Trimwell"):
-        """Its visible windows with this title."""
-        ids = run(self.env, "xdotool", "search", "--onlyvisible", "--pid",
-                  str(self.process.pid), "--name", "")
-        return [Window(self.env, wid) for wid in ids.split()
-                if run(self.env, "xdotool", "getwindowname", wid).strip()
-                == title]
-
-    def window(self, title="Trimwell", smallest_width=0):
-        for window in self.windows(title):
-            if window.frame()[2] >= smallest_width:
-                return window
-        return None
-
-    def keys(self, window, *keys):
-        run(self.env, "xdotool", "windowactivate", "--sync", window.id)
-        run(self.env, "xdotool", "key", "--delay", "80", *keys)
-
-    def wait(self, timeout=30):
-        return self.process.wait(timeout=timeout)
-
-    def stop(self):
-        if self.process.poll() is None:
-            self.process.kill()
-            self.process.wait()
+        super().__init__(dict(desktop.env, **(env or {})), [WINE, path])
 
 
-def client_area(env, window):
-    """(left, top, width, height) on the screen of the window's client area,
-    its X window inside the window manager's frame."""
-    info = run(env, "xwininfo", "-id", window.id)
-    return tuple(int(re.search(label + r":\s+(-?\d+)", info).group(1))
-                 for label in ("Absolute upper-left X",
-                               "Absolute upper-left Y", "Width", "Height"))
+class Wine:
+    # A prefix's first program on a new display sets wine up first.
+    first_start = 90
+    # The frame wine stores is Windows' window rectangle: the client area
+    # inside wine's own caption and borders, which differ from openbox's
+    # by a few pixels.
+    frame_slack = 4
 
+    def __init__(self, desktop):
+        self.desktop = desktop
+        self.fresh_store()
+
+    def fresh_store(self):
+        reg(self.desktop, "delete", STORE, "/f")
+
+    def start(self, env=None):
+        return Program(self.desktop, env=env)
+
+    def placement(self):
+        """The stored Main* values, as numbers; none before a first close."""
+        return {k: int(v) for k, v in re.findall(
+            r"(Main\w+)\s+REG_SZ\s+(-?\d+)\s*$",
+            reg(self.desktop, "query", SETTINGS) or "", re.M)}
+
+    def register_tool(self, folder, marker):
+        """The stand-in tool, under a name with blanks, as MSINFO32.EXE's
+        path in the machine's registry. Returns the environment the program
+        needs for it."""
+        tool = os.path.join(folder, "tool with blanks.exe")
+        shutil.copy(os.path.join(BUILD, "tests", "trimwell_test_tool.exe"),
+                    tool)
+        if reg(self.desktop, "add", MSINFO, "/v", "PATH", "/t", "REG_SZ",
+               "/d", windows_path(tool), "/f") is None:
+            raise RuntimeError("wine's reg could not add " + MSINFO)
+        return {"TRIMWELL_TOOL_MARKER": windows_path(marker)}
+
+    def forget_tool(self):
+        reg(self.desktop, "delete", MSINFO, "/f")

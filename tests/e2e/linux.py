@@ -1,0 +1,101 @@
+"""The Linux build as the end-to-end suite's target: the trimwell binary
+with a settings folder of its own, and its accessibility tree."""
+
+import os
+import re
+import shutil
+import tempfile
+
+from harness import Program
+
+# Trimwell reads System Info's tool from this file before it searches PATH.
+MACHINE_STORE = "/etc/trimwell/registry"
+
+
+class Linux:
+    first_start = 15  # seconds to the splash card
+    frame_slack = 0  # pixels between the stored frame and openbox's
+
+    def __init__(self, desktop):
+        self.desktop = desktop
+        self.binary = os.path.realpath(os.environ["TRIMWELL_BINARY"])
+        self.tool = os.path.join(os.path.dirname(os.path.dirname(self.binary)),
+                                 "tests", "trimwell_test_tool")
+        self.fresh_store()
+
+    def fresh_store(self):
+        self.home = tempfile.mkdtemp(dir=self.desktop.root)
+
+    def start(self, env=None):
+        env = dict(self.desktop.env, HOME=self.home, QT_QPA_PLATFORM="xcb",
+                   XDG_CONFIG_HOME=os.path.join(self.home, "config"),
+                   **(env or {}))
+        with open(os.path.join(self.home, "stderr.log"), "ab") as log:
+            return Program(env, [self.binary], log)
+
+    def placement(self):
+        """The stored Main* values, as numbers; none before a first close."""
+        try:
+            with open(os.path.join(self.home, "config", "Trimwell",
+                                   "Trimwell.conf"), encoding="utf-8") as f:
+                text = f.read()
+        except FileNotFoundError:
+            return {}
+        section = re.search(r"^\[Settings\]$(.*?)(^\[|\Z)", text, re.M | re.S)
+        return {k: int(v) for k, v in re.findall(
+            r"^(Main\w+)=(-?\d+)$", section[1] if section else "", re.M)}
+
+    def register_tool(self, folder, marker):
+        """The stand-in tool as HardInfo, first on the program's PATH: the
+        tool System Info starts where the machine-wide store names none.
+        Returns the environment the program needs for it."""
+        if os.path.exists(MACHINE_STORE):
+            raise RuntimeError(f"{MACHINE_STORE} would name the tool")
+        shutil.copy(self.tool, os.path.join(folder, "hardinfo"))
+        return {"PATH": folder + os.pathsep + os.environ["PATH"],
+                "TRIMWELL_TOOL_MARKER": marker}
+
+    def forget_tool(self):
+        pass
+
+
+class Accessible:
+    """A program's accessibility tree, found by its process id."""
+
+    def __init__(self, app):
+        import pyatspi  # only once the desktop's bus addresses are set
+        self.pyatspi, self.app = pyatspi, app
+
+    def find(self, name):
+        """The accessible of that name, None while there is none."""
+        desktop = self.pyatspi.Registry.getDesktop(0)
+        for index in range(desktop.childCount):
+            try:
+                root = desktop.getChildAtIndex(index)
+                if root.get_process_id() == self.app.process.pid:
+                    return self.pyatspi.findDescendant(
+                        root, lambda a: a.name == name, breadth_first=True)
+            except Exception:  # an application that went away meanwhile
+                continue
+        return None
+
+    def text(self, name):
+        text = self.find(name).queryText()
+        return text.getText(0, text.characterCount)
+
+    def write(self, name, text):
+        self.find(name).queryEditableText().setTextContents(text)
+
+    def extents(self, name):
+        box = self.find(name).queryComponent().getExtents(
+            self.pyatspi.DESKTOP_COORDS)
+        return box.x, box.y, box.width, box.height
+
+    def checked(self, name):
+        return self.find(name).getState().contains(self.pyatspi.STATE_CHECKED)
+
+    def act(self, name, action):
+        """Does the named action of the accessible of that name."""
+        actions = self.find(name).queryAction()
+        names = [actions.getName(i) for i in range(actions.nActions)]
+        actions.doAction(names.index(action))
