@@ -265,7 +265,8 @@ private slots:
     QTRY_VERIFY(!window->isVisible());
   }
 
-  // A screen reader names every box, type and the chart, each differently.
+  // A screen reader names every box, type and the chart, each differently,
+  // and chooses a type with its toggle action as a click does.
   void accessible_names() {
     const QStringList names =
         Inputs + Results + Buttons + QStringList{"Picture_Graphic"};
@@ -275,6 +276,12 @@ private slots:
                     ->text(QAccessible::Name);
     QVERIFY(!spoken.contains(QString()));
     QCOMPARE(spoken.size(), names.size());
+    // Its toggle action chooses a type as a click does.
+    QAccessible::queryAccessibleInterface(Find("Option_RV3"))
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::toggleAction());
+    QVERIFY(Find("Option_RV3")->property("checked").toBool());
+    QCOMPARE(Text(Results[1]), Gross[1]);
   }
 };
 

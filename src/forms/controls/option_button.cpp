@@ -5,7 +5,20 @@
 
 namespace trimwell {
 
-Option_Button::Option_Button(QWidget* parent) : QRadioButton(parent) {}
+Option_Button::Option_Button(QWidget* parent) : QRadioButton(parent) {
+  connect(this, &QAbstractButton::toggled, this, [this](bool checked) {
+    if (checked && !clicking_) {
+      emit clicked(checked);
+    }
+  });
+}
+
+// Called by a click only, before the click reports itself.
+void Option_Button::nextCheckState() {
+  clicking_ = true;
+  QRadioButton::nextCheckState();
+  clicking_ = false;
+}
 
 void Option_Button::focusInEvent(QFocusEvent* event) {
   QRadioButton::focusInEvent(event);
