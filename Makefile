@@ -86,9 +86,8 @@ e2e: build
 # src/, rebuilds, runs every test suite, and prints how many were caught.
 # MUTANTS_SEED and MUTANTS_COUNT choose another sample.
 mutants: deps
-	/usr/bin/python3 scripts/mutants --jobs $(JOBS) \
-	  $(if $(MUTANTS_SEED),--seed $(MUTANTS_SEED)) \
-	  $(if $(MUTANTS_COUNT),--count $(MUTANTS_COUNT))
+	/usr/bin/python3 scripts/mutants --jobs $(JOBS)$(if $(MUTANTS_SEED), \
+	  --seed $(MUTANTS_SEED))$(if $(MUTANTS_COUNT), --count $(MUTANTS_COUNT))
 
 # The Debian package, trimwell_<version>_amd64.deb, in $(BUILD).
 package: build
