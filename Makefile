@@ -8,7 +8,8 @@ WINDOWS_BUILD := build-windows
 WINE := /usr/lib/wine/wine64
 
 .PHONY: all deps build test windows test-windows package-windows bench-windows \
-	sanitize-build sanitize soak bench fuzz e2e package run format clean
+	sanitize-build sanitize soak bench fuzz e2e mutants package run format \
+	clean
 
 all: build
 
@@ -80,6 +81,13 @@ soak: sanitize-build
 # The real program on a private X desktop, read through accessibility.
 e2e: build
 	tests/e2e/run $(BUILD)/src/trimwell
+
+# Mutation testing in build-mutants/: plants one small fault at a time in
+# src/, rebuilds, runs every test suite, and prints how many were caught.
+# MUTANTS_SEED and MUTANTS_COUNT choose another sample.
+mutants: deps
+	/usr/bin/python3 scripts/mutants --jobs $(JOBS)$(if $(MUTANTS_SEED), \
+	  --seed $(MUTANTS_SEED))$(if $(MUTANTS_COUNT), --count $(MUTANTS_COUNT))
 
 # The Debian package, trimwell_<version>_amd64.deb, in $(BUILD).
 package: build
