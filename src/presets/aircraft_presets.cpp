@@ -42,6 +42,11 @@ constexpr Preset_Limit Preset_Limits[] = {
      false},
 };
 
+// The label look of the station `k` places after the empty aircraft.
+Station_Look Preset_Station_Look(const Aircraft_Preset& preset, int k) {
+  return preset.Stations[k].Defined ? Own_Looks[k] : User_Defined_Look;
+}
+
 } // namespace
 
 // Each row: the stations Oil, Front Baggage, Pilot, Passenger, Rear
@@ -68,15 +73,6 @@ const std::array<Aircraft_Preset, Preset_Count> Aircraft_Presets = {{
 }};
 // clang-format on
 
-Station_Look Preset_Station_Look(const Aircraft_Preset& preset,
-                                 Station_Index station) {
-  const int k = station - Oil;
-  if (k < 0 || k >= Loaded_Station_Count) {
-    return User_Defined_Look;
-  }
-  return preset.Stations[k].Defined ? Own_Looks[k] : User_Defined_Look;
-}
-
 void Load_Preset_Values(const Aircraft_Preset& preset, Loading_Model& model,
                         const std::function<void(const Preset_Box&)>& show) {
   for (int k = 0; k < Loaded_Station_Count; ++k) {
@@ -88,7 +84,7 @@ void Load_Preset_Values(const Aircraft_Preset& preset, Loading_Model& model,
     if (show) {
       show({Arm_Input(index), Number_To_Text(values.Arm), std::nullopt});
       show({Weight_Input(index), Number_To_Text(values.Weight),
-            Preset_Station_Look(preset, index)});
+            Preset_Station_Look(preset, k)});
     }
   }
   for (const Preset_Limit& limit : Preset_Limits) {
@@ -101,8 +97,7 @@ void Load_Preset_Values(const Aircraft_Preset& preset, Loading_Model& model,
     }
   }
   for (int k = 0; k < Loaded_Station_Count; ++k) {
-    model.Path_Color[k] =
-        Preset_Station_Look(preset, static_cast<Station_Index>(Oil + k)).Color;
+    model.Path_Color[k] = Preset_Station_Look(preset, k).Color;
   }
 }
 

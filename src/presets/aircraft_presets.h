@@ -57,10 +57,6 @@ struct Station_Look {
   std::int16_t Color;
 };
 
-// The label look of station `station` (Oil .. Wing_Fuel) under a preset.
-Station_Look Preset_Station_Look(const Aircraft_Preset& preset,
-                                 Station_Index station);
-
 // One input box as a preset fills it: the text it shows, and, once both
 // boxes of a station are filled, the look its station label takes.
 struct Preset_Box {

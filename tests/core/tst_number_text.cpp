@@ -79,6 +79,7 @@ void tst_number_text::text_to_number_data() {
   QTest::newRow("D exponent") << "2d-2" << 0.02;
   QTest::newRow("exponent without digits") << "5e-x" << 5.0;
   QTest::newRow("hex, no 16-bit wrap") << " & h FFFF" << 65535.0;
+  QTest::newRow("hex digits in either case") << "&hfA" << 250.0;
   QTest::newRow("octal stops at 8") << "&O178" << 15.0;
   QTest::newRow("signed hex is no number") << "-&H10" << 0.0;
   QTest::newRow("overflow") << "-2.5D999" << -Inf;
@@ -88,6 +89,7 @@ void tst_number_text::text_to_number_data() {
   QTest::newRow("leading fraction zeros") << "0.00000000000000000001e20" << 1.0;
   QTest::newRow("largest double's own text") << " 1.79769313486232E+308" << Max;
   QTest::newRow("with trailing zeros") << "1.797693134862320E+308" << Max;
+  QTest::newRow("after the point") << ".179769313486232E+309" << Max;
   QTest::newRow("just beyond it") << "1.79769313486233E+308" << Inf;
   QTest::newRow("long hex") << "&H" + QString(300, 'F') << Inf;
 }

@@ -97,17 +97,28 @@ void tst_registry::only_a_trusted_file_is_read() {
   // A system folder only the administrator writes, not the user's settings.
   QVERIFY(QByteArray(registry::System_Registry_Path).startsWith("/etc/"));
   const QByteArray path = QFile::encodeName(dir_.filePath("registry"));
-  std::string text = "[HKEY_LOCAL_MACHINE\\K]\n\"N\"=dword:0000002a\n";
-  text.resize(std::max<std::size_t>(text.size(), std::size_t(size)), '\n');
-  std::ofstream(path, std::ios::trunc) << text;
+  // A number, and a text that fills the 1024-byte buffer with its code 0.
+  std::string file = "[HKEY_LOCAL_MACHINE\\K]\n\"N\"=dword:0000002a\n\"L\"=\"" +
+                     std::string(1023, 'x') + "\"\n";
+  file.resize(std::max<std::size_t>(file.size(), std::size_t(size)), '\n');
+  std::ofstream(path, std::ios::trunc) << file;
   if (chmod(path, mode_t(mode)) != 0 ||
       chown(path, own ? geteuid() : 4242, gid_t(-1)) != 0) {
     QSKIP("only the administrator can give a file away");
   }
   registry::File_Registry store(path.toStdString());
-  std::string number;
-  sysinfo::GetKeyValue(store, registry::Local_Machine, "K", "N", number);
+  // What was held before is emptied by a value not read.
+  std::string number = "held", text = "held", missing = "held";
+  const auto read = [&](const char* name, std::string& value) {
+    return sysinfo::GetKeyValue(store, registry::Local_Machine, "K", name,
+                                value);
+  };
+  const bool trusted = read("N", number);
   QTEST(QString::fromStdString(number), "read");
+  QCOMPARE(trusted, number == "42");
+  QCOMPARE(read("L", text), trusted);
+  QCOMPARE(text.size(), trusted ? 1023u : 0u);
+  QVERIFY(!read("M", missing) && missing.empty());
 }
 
 QTEST_GUILESS_MAIN(tst_registry)

@@ -1,8 +1,12 @@
 // The About box, and how it finds and starts the system information tool:
 // every branch over a fake machine.
+#include <QAbstractButton>
+#include <QMessageBox>
 #include <QtTest>
 
+#include "forms/controls/line_shape.h"
 #include "forms/frmAbout.h"
+#include "forms/sysinfo/desktop_services.h"
 #include "forms/sysinfo/sysinfo.h"
 #include "trimwell_build.h"
 
@@ -72,6 +76,7 @@ class tst_about : public QObject {
   Q_OBJECT
 private slots:
   void texts_keys_modality_and_place();
+  void desktop_services();
   void StartSysInfo_data();
   void StartSysInfo();
 
@@ -87,6 +92,9 @@ void tst_about::texts_keys_modality_and_place() {
   owner.show();
   frmAbout about(&owner);
   QCOMPARE(about.windowTitle(), "About Trimwell");
+  // The etched separator: grey over white.
+  QCOMPARE(about.Line1[1]->grab().toImage().pixel(0, 0), qRgb(128, 128, 128));
+  QCOMPARE(about.Line1[0]->grab().toImage().pixel(0, 1), qRgb(255, 255, 255));
   const std::pair<const char*, QString> texts[] = {
       {"lblTitle", "Trimwell"},
       {"lblVersion", QString("Version ") + build::Version_Text},
@@ -143,6 +151,21 @@ void tst_about::texts_keys_modality_and_place() {
     };
     QTRY_COMPARE(arguments(), QByteArray(tool.Argument).append('\n'));
   }
+}
+
+// On the desktop, nothing to start is no start, and the message that says
+// so is titled with the program's name and closes with its one button.
+void tst_about::desktop_services() {
+  sysinfo::Desktop_Services services(nullptr);
+  QVERIFY(!services.Start_Program("", {}));
+  QString shown;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    shown = box->windowTitle() + '|' + box->text();
+    box->button(QMessageBox::Ok)->click();
+  });
+  services.Show_Unavailable();
+  QCOMPARE(shown, "Trimwell|System Information Is Unavailable At This Time");
 }
 
 void tst_about::StartSysInfo_data() {

@@ -195,20 +195,33 @@ private slots:
     }
   }
 
-  // With HR-II loaded: the colours it gives the station labels show on a
-  // dark desktop too, and the results' greyed digits, as smoothed at the
-  // window's size, read at 4.5 to 1 on their white.
+  // With HR-II loaded: the colours it gives the station labels, and the
+  // limit labels' own, show on a dark desktop too, and the results' greyed
+  // digits, as smoothed at the window's size, read at 4.5 to 1 on white.
   void hrii_loaded() {
     frmMain main;
     main.show();
-    // The station labels, Oil to Wing Fuel, are the frame's only labels:
-    // navy, light green ("User Defined"), black, navy, green, light green,
-    // grey.
-    const QRgb colours[] = {
-        qRgb(0, 0, 128), qRgb(0, 255, 0), qRgb(0, 0, 0),      qRgb(0, 0, 128),
-        qRgb(0, 128, 0), qRgb(0, 255, 0), qRgb(128, 128, 128)};
+    // The labels of the two frames in their order: Oil to Wing Fuel (navy,
+    // light green "User Defined", black, navy, green, light green, grey),
+    // then the forward limit (red), the empty aircraft (black), the
+    // aerobatic limits (purple), the aft limit and the weight limit (red).
+    const QRgb navy = qRgb(0, 0, 128), light_green = qRgb(0, 255, 0),
+               black = qRgb(0, 0, 0), red = qRgb(255, 0, 0);
+    const QRgb colours[] = {navy,
+                            light_green,
+                            black,
+                            navy,
+                            qRgb(0, 128, 0),
+                            light_green,
+                            qRgb(128, 128, 128),
+                            red,
+                            black,
+                            qRgb(192, 0, 192),
+                            red,
+                            red};
     const QList<QLabel*> labels =
-        main.Frame_Flight_Conditions->findChildren<QLabel*>();
+        main.Frame_Flight_Conditions->findChildren<QLabel*>() +
+        main.Frame_CG_Weight_Limits->findChildren<QLabel*>();
     QCOMPARE(labels.size(), int(std::size(colours)));
     for (int k = 0; k < labels.size(); ++k) {
       const Shown_Text shown = Text_Shown(*labels[k], labels[k]->rect());

@@ -116,6 +116,20 @@ private slots:
     QCOMPARE(Text("Text_Aircraft_ARM"), " 93.3410810810811"); // 172681 / 1850
     // A result longer than its box shows its first digits.
     QCOMPARE(Find("Text_Aircraft_ARM")->property("cursorPosition"), 0);
+    QCOMPARE(window->windowTitle(), "Trimwell");
+    // "Status", then today's date and the time, in panels of 1440 twips
+    // or more.
+    QCOMPARE(Text("Panel_Status"), "Status");
+    for (const char* panel : {"Panel_Date", "Panel_Time"})
+      QVERIFY(!Text(panel).isEmpty() && Find(panel)->width() >= 96);
+    // Until a scale is set, the chart box measures in twips: a line across
+    // its middle at 15 twips to the pixel.
+    auto* chart = window->Picture_Graphic;
+    const QRect area = chart->contentsRect();
+    chart->Clear();
+    chart->Draw_Line(0, area.height() * 7.5f, area.width() * 15.f,
+                     area.height() * 7.5f, Rgb{255, 0, 0});
+    QCOMPARE(Chart().pixel(area.center()), qRgb(255, 0, 0));
     // 11430 x 8820 twips below the menu bar, at 15 twips a pixel.
     QCOMPARE(window->size() - QSize(0, window->centralWidget()->y()),
              QSize(762, 588));

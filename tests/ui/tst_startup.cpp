@@ -182,7 +182,7 @@ void tst_startup::bad_stored_values() {
 }
 
 // Other windows open when the main window closes are closed with it, the
-// most recently made first.
+// most recently made first, whatever the order they were shown in.
 void tst_startup::closing_closes_the_newest_window_first() {
   frmMain form;
   trimwell::Attach_Main_Lifecycle(form);
@@ -193,8 +193,9 @@ void tst_startup::closing_closes_the_newest_window_first() {
     others.push_back(std::make_unique<QWidget>());
     others.back()->setObjectName(name);
     others.back()->installEventFilter(&watch);
-    others.back()->show();
   }
+  for (auto other = others.rbegin(); other != others.rend(); ++other)
+    (*other)->show();
   form.close();
   QCOMPARE(watch.Closed, QStringList({"third", "second", "first"}));
 }

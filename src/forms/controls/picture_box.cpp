@@ -79,7 +79,6 @@ void Picture_Box::Clear() {
 void Picture_Box::Set_Scale(double Left, double Top, double Right,
                             double Bottom) {
   drawing_.Set_Scale(Left, Top, Right, Bottom);
-  update();
 }
 
 void Picture_Box::Draw_Line(float X1, float Y1, float X2, float Y2, Rgb color) {
