@@ -12,13 +12,11 @@
 #include <QtTest>
 #include <cmath>
 
-#include "chart/palette.h"
 #include "forms/frmAbout.h"
 #include "forms/frmMain.h"
 #include "forms/frmSplash.h"
 #include "forms/look/form_font.h"
 #include "forms/look/twips.h"
-#include "presets/aircraft_presets.h"
 
 using namespace trimwell;
 
