@@ -256,6 +256,10 @@ void tst_loading::hrii_chart() {
     // Segments 1, 8 and 10 start afresh; the others go on from the pen.
     QCOMPARE(got.From_Pen, i != 0 && i != 7 && i != 9);
   }
+  // Lines past the recorder's room for 16 are dropped, never written.
+  for (int k = 0; k < 4; ++k)
+    surface.Draw_Line_To(1, 1, red);
+  QCOMPARE(surface.Segment_Count(), std::size_t(16));
 }
 
 void tst_loading::unplaceable_chart_data() {

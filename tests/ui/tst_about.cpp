@@ -1,6 +1,7 @@
 // The About box, and how it finds and starts the system information tool:
 // every branch over a fake machine.
 #include <QAbstractButton>
+#include <QLabel>
 #include <QMessageBox>
 #include <QtTest>
 
@@ -92,6 +93,7 @@ void tst_about::texts_keys_modality_and_place() {
   owner.show();
   frmAbout about(&owner);
   QCOMPARE(about.windowTitle(), "About Trimwell");
+  QVERIFY(!about.picIcon->pixmap().isNull());
   // The etched separator: grey over white.
   QCOMPARE(about.Line1[1]->grab().toImage().pixel(0, 0), qRgb(128, 128, 128));
   QCOMPARE(about.Line1[0]->grab().toImage().pixel(0, 1), qRgb(255, 255, 255));
