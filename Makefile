@@ -6,10 +6,12 @@ SANITIZE_BUILD := build-sanitize
 FUZZ_BUILD := build-fuzz
 WINDOWS_BUILD := build-windows
 WINE := /usr/lib/wine/wine64
+WEB_BUILD := build-web
+WEB_PORT ?= 8765
 
 .PHONY: all deps build test windows test-windows package-windows bench-windows \
 	sanitize-build sanitize soak bench fuzz e2e mutants package run format \
-	clean
+	web test-web run-web package-web bench-web lint clean
 
 all: build
 
@@ -28,14 +30,15 @@ test: build
 
 # The Windows program, cross-built with MinGW against a static Qt for
 # Windows that scripts/build-qt-windows builds once per machine. Its icon is
-# drawn by the Linux build.
+# drawn by the Linux build, named by the application id in its cache.
 windows: build
 	qt="$$(JOBS=$(JOBS) scripts/build-qt-windows)" && \
+	app_id="$$(sed -n 's/^TRIMWELL_APP_ID:INTERNAL=//p' $(BUILD)/CMakeCache.txt)" && \
 	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
 	  -DCMAKE_TOOLCHAIN_FILE="$$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
 	  -DQT_CHAINLOAD_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
 	  -DCMAKE_CROSSCOMPILING_EMULATOR=$(WINE) \
-	  -DTRIMWELL_WINDOWS_ICON=$(CURDIR)/$(BUILD)/packaging/icons/org.trimwell.Trimwell.ico
+	  -DTRIMWELL_WINDOWS_ICON=$(CURDIR)/$(BUILD)/packaging/icons/$$app_id.ico
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 
 # Every test suite of the Windows build, and the program itself on a
@@ -54,6 +57,40 @@ package-windows: windows
 bench-windows: windows
 	cd $(WINDOWS_BUILD) && cpack
 	bench/windows-figures $(WINDOWS_BUILD)
+
+# The program for a web browser, in $(WEB_BUILD)/: trimwell.html, one file
+# that opens from disk, and site/, the same to serve; built against a static
+# Qt for the web that scripts/build-qt-wasm builds once per machine.
+WEB_QT = qt="$$(JOBS=$(JOBS) scripts/build-qt-wasm)" && eval "$$(scripts/web-env "$$qt")"
+
+web: deps
+	$(WEB_QT) && \
+	cmake -S . -B $(WEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+	  -DCMAKE_TOOLCHAIN_FILE="$$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+	  -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/bin/node && \
+	cmake --build $(WEB_BUILD) -j $(JOBS)
+
+# The core's suites under node, then the page in headless Chromium, opened
+# from disk, through the end-to-end suite.
+test-web: web
+	$(WEB_QT) && cd $(WEB_BUILD) && ctest --output-on-failure -j $(JOBS)
+	tests/e2e/run $(WEB_BUILD)/trimwell.html
+
+run-web: web
+	@echo "Trimwell: http://127.0.0.1:$(WEB_PORT)/site/ (or open $(WEB_BUILD)/trimwell.html)"
+	cd $(WEB_BUILD) && /usr/bin/python3 -m http.server $(WEB_PORT) --bind 127.0.0.1
+
+# trimwell-<version>-web.zip in $(WEB_BUILD): the single page and the site.
+package-web: web
+	scripts/package-web $(WEB_BUILD)
+
+# The page's size, start-up and memory against a bare Qt Widgets page.
+bench-web: web
+	bench/web-figures $(WEB_BUILD)
+
+# clang-tidy over every source file, each in the build that compiles it.
+lint: build
+	scripts/lint $(BUILD) $(wildcard $(WINDOWS_BUILD) $(WEB_BUILD))
 
 SANITIZER_ENV := QT_QPA_PLATFORM=offscreen \
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
@@ -122,4 +159,5 @@ format:
 	  'bench/*.cpp' 'fuzz/*.cpp' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD) build-mutants
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD) \
+	  $(WEB_BUILD) build-mutants

@@ -134,7 +134,6 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   auto main_window = std::make_unique<frmMain>();
   window = main_window.get();
-  window->Form_Load();
   window->show(); // the first show loads HR-II
   if (!Wait_Until_Exposed(*window)) {
     fprintf(stderr, "the main window was never exposed\n");

@@ -9,14 +9,26 @@ set(TRIMWELL_DEBIAN_MAINTAINER "Trimwell developers <developers@trimwell.org>"
     CACHE STRING "Maintainer of the Debian package, as: Name <address>")
 
 find_program(TRIMWELL_GZIP gzip REQUIRED)
+find_program(TRIMWELL_DATE date REQUIRED)
 
 set(debian_dir ${CMAKE_CURRENT_BINARY_DIR}/debian)
 configure_file(copyright.in ${debian_dir}/copyright @ONLY)
+# The package's overrides file is named after it.
+configure_file(${CPACK_PACKAGE_NAME}.lintian-overrides.in
+               ${debian_dir}/lintian/${CPACK_PACKAGE_NAME} @ONLY)
+
+# The changelog dates the release at noon UTC in the form Debian's tools
+# read, "Sun, 06 Dec 2026 12:00:00 +0000".
+execute_process(
+  COMMAND ${TRIMWELL_DATE} -u -R -d "${TRIMWELL_RELEASE_DATE} 12:00:00"
+  OUTPUT_VARIABLE changelog_date
+  OUTPUT_STRIP_TRAILING_WHITESPACE
+  COMMAND_ERROR_IS_FATAL ANY)
 
 # Compressed at the highest level without a name or a time stamp, so that
 # the same sources give the same package.
 set(compressed)
-foreach(file changelog trimwell.1)
+foreach(file changelog ${PROJECT_NAME}.1)
   configure_file(${file}.in ${debian_dir}/plain/${file} @ONLY)
   add_custom_command(
     OUTPUT ${debian_dir}/${file}.gz
@@ -31,11 +43,11 @@ add_custom_target(trimwell_debian_docs ALL DEPENDS ${compressed})
 
 install(FILES ${debian_dir}/copyright ${debian_dir}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
-install(FILES ${debian_dir}/trimwell.1.gz
+install(FILES ${debian_dir}/${PROJECT_NAME}.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 # What lintian cannot tell by itself, with the reason beside each entry.
-install(FILES trimwell.lintian-overrides
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME trimwell)
+install(FILES ${debian_dir}/lintian/${CPACK_PACKAGE_NAME}
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_STRIP_FILES ON)

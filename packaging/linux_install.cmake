@@ -1,8 +1,6 @@
 # The files a Linux installation gets in the standard places.
 include(GNUInstallDirs)
 
-set(TRIMWELL_APP_ID org.trimwell.Trimwell)
-
 install(TARGETS trimwell RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # A stripped install (CPack's, `cmake --install --strip`) drops the
 # compilers' version notes in .comment too, as Debian strips its programs.
@@ -16,11 +14,17 @@ install(CODE "
               \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:trimwell>\"
       COMMAND_ERROR_IS_FATAL ANY)
   endif()")
-install(FILES ${TRIMWELL_APP_ID}.desktop
+# The menu entry and the metadata take the names, the version and its date
+# from the top CMakeLists.txt; AppStream's summary starts with a capital.
+string(SUBSTRING "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}" 0 1 initial)
+string(TOUPPER "${initial}" initial)
+string(SUBSTRING "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}" 1 -1 rest)
+set(appstream_summary "${initial}${rest}")
+foreach(file desktop metainfo.xml)
+  configure_file(${TRIMWELL_APP_ID}.${file}.in ${TRIMWELL_APP_ID}.${file} @ONLY)
+endforeach()
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${TRIMWELL_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-# The metadata names the release by the project's version.
-configure_file(${TRIMWELL_APP_ID}.metainfo.xml.in
-               ${TRIMWELL_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${TRIMWELL_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 

@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "shell/Module1.h"
+#include "shell/system.h"
 #include "trimwell_build.h"
 
 int main(int argc, char* argv[]) {
@@ -10,6 +11,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(title);
   QApplication::setApplicationVersion(
       QString::fromLatin1(trimwell::build::Version_Text));
+  trimwell::Prepare_System();
   Module1::Main();
-  return app.exec();
+  return QApplication::exec();
 }

@@ -1,12 +1,13 @@
 # The windows and the start-up, in one library that the program and the
 # widget tests link; the executable adds only main().
 #
-# forms/: the three windows (frmMain with its layout table and status bar,
-# frmSplash, frmAbout); forms/controls/: the custom controls; forms/look/:
-# the fonts, style, colours, artwork and twips of all three; forms/sysinfo/:
-# the machine-wide store and the System Info launch (its Qt-free part is
-# trimwell_sysinfo). shell/: start-up and the main window's lifecycle. The
-# shell uses the forms, never the other way round.
+# forms/: the three windows, each with its layout table (frmMain with its
+# status bar, frmSplash, frmAbout); forms/controls/: the custom controls;
+# forms/look/: the layout builder, fonts, style, colours, artwork and twips
+# of all three; forms/sysinfo/: the machine-wide store and the System Info
+# launch (its Qt-free part is trimwell_sysinfo). shell/: start-up and the
+# main window's lifecycle. The shell uses the forms, never the other way
+# round.
 find_package(Qt6 REQUIRED COMPONENTS Widgets)
 
 add_library(trimwell_ui STATIC
@@ -19,6 +20,7 @@ add_library(trimwell_ui STATIC
   forms/controls/option_button.cpp forms/controls/option_button.h
   forms/controls/picture_box.cpp forms/controls/picture_box.h
   forms/look/form_font.cpp forms/look/form_font.h
+  forms/look/form_layout.cpp forms/look/form_layout.h
   forms/look/form_style.cpp forms/look/form_style.h
   forms/look/trimwell_art.cpp forms/look/trimwell_art.h
   forms/look/twips.h
@@ -26,17 +28,27 @@ add_library(trimwell_ui STATIC
   shell/Module1.cpp shell/Module1.h
   shell/main_lifecycle.cpp shell/main_lifecycle.h
   shell/placement.cpp shell/placement.h
+  shell/system.h
   shell/startup.cpp shell/startup.h
   shell/window_order.cpp shell/window_order.h
+  ${ui_system_sources}
 )
 set_target_properties(trimwell_ui PROPERTIES AUTOMOC ON)
 target_link_libraries(trimwell_ui PUBLIC trimwell_core trimwell_sysinfo
                                          Qt6::Widgets)
 trimwell_warnings(trimwell_ui)
 
-add_executable(trimwell main.cpp)
+# In a web page Qt's own executable adds the link options its script needs.
+if(EMSCRIPTEN)
+  qt_add_executable(trimwell main.cpp)
+else()
+  add_executable(trimwell main.cpp)
+endif()
 target_link_libraries(trimwell PRIVATE trimwell_ui)
 trimwell_warnings(trimwell)
+if(EMSCRIPTEN)
+  include(web.cmake)
+endif()
 
 if(WIN32)
   # A GUI program (no console window) with its icon, version and manifest.

@@ -6,9 +6,11 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QShowEvent>
+#include <memory>
 
 #include "chart/cg_graphic.h"
 #include "chart/palette.h"
+#include "forms/controls/modal.h"
 #include "forms/controls/option_button.h"
 #include "forms/controls/picture_box.h"
 #include "forms/frmAbout.h"
@@ -27,8 +29,8 @@ using namespace trimwell;
 namespace {
 
 // The client area below the menu bar, status bar included, in twips.
-constexpr int Client_Width = 11430;
-constexpr int Client_Height = 8820;
+constexpr int Client_Width = build::Main_Client_Width;
+constexpr int Client_Height = build::Main_Client_Height;
 
 QString Field_Text(double value) {
   return QString::fromStdString(Number_To_Text(value));
@@ -178,10 +180,6 @@ void frmMain::Connect_Handlers() {
 
 // Lifecycle -----------------------------------------------------------------
 
-void frmMain::Form_Load() {
-  emit loaded();
-}
-
 void frmMain::Form_Unload() {
   emit unloading();
 }
@@ -212,8 +210,7 @@ void frmMain::mnuFileExit_Click() {
 }
 
 void frmMain::mnuHelpAbout_Click() {
-  frmAbout about(this);
-  about.exec();
+  Run_Modal(std::make_unique<frmAbout>(this));
 }
 
 // Aircraft types ------------------------------------------------------------

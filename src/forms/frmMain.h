@@ -23,9 +23,9 @@ class Picture_Box;
 // aircraft type recalculates the loading model, shows the results and
 // redraws the chart at once, painting before the handler returns.
 //
-// Its lifecycle belongs to whoever made it: Form_Load and Form_Unload only
-// announce themselves, and the start-up code attaches the stored placement
-// to them, so a window nobody attached reads and writes no settings.
+// Its lifecycle belongs to whoever made it: the start-up code loads it at
+// its stored placement and stores the placement when Form_Unload announces
+// the close, so a window the start-up did not load touches no settings.
 //
 // The controls are public, like the controls of a classic form, and each
 // carries its member's name as its objectName.
@@ -33,10 +33,6 @@ class frmMain : public QMainWindow {
   Q_OBJECT
 public:
   explicit frmMain(QWidget* parent = nullptr);
-
-  // Loads the window before it is first shown: emits loaded(), nothing
-  // else. The start-up code calls it after creating the window.
-  void Form_Load();
 
   // The loading model as the last calculation left it.
   const trimwell::Loading_Model& Model() const { return model_; }
@@ -111,8 +107,6 @@ public:
   QLabel* Label_T = nullptr;
 
 signals:
-  // From Form_Load.
-  void loaded();
   // From Form_Unload, as the window closes; the close is never cancelled.
   void unloading();
 

@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include "forms/look/form_font.h"
+#include "forms/look/form_layout.h"
 #include "forms/look/form_style.h"
 #include "forms/look/trimwell_art.h"
 #include "forms/look/twips.h"
@@ -13,48 +14,61 @@
 
 namespace {
 
+using trimwell::Control;
 using trimwell::Twips_To_Pixels;
+using Row = trimwell::Layout_Row<frmSplash>;
 
 // The client area inside the window's thin raised edge.
 constexpr int Client_Width = 7455;
 constexpr int Client_Height = 4710;
-constexpr QRect Main_Frame(45, -15, 7380, 4590); // twips, on the client
-constexpr QRect Logo_Box(510, 855, 1815, 2385);  // twips, on the main frame
 
-// A label of the card. Positions in twips from fraMainFrame's top-left
-// corner. Labels with a size of their own are bold; the others use the
-// window's font.
-struct Label_Layout {
-  QLabel* frmSplash::*Member;
-  const char* Name;
-  const char* Text;
-  int Left, Top, Width, Height;
-  int Points; // 0: the window's font
-  bool Right_Aligned;
-  bool Sizes_To_Text; // keeps its Left, grows right and down
-};
+constexpr const char* Version_Set_At_Load = nullptr;
+constexpr auto Main_Frame = &frmSplash::fraMainFrame;
 
-constexpr char Version_Set_At_Load[] = "";
-
-constexpr Label_Layout Labels[] = {
-    {&frmSplash::lblLicenseTo, "lblLicenseTo",
-     "Free for every pilot and builder to use and share", 270, 300, 6855, 255,
-     0, true, false},
-    {&frmSplash::lblWarning, "lblWarning",
-     "Warning : ... Use at your own risk.", 300, 3720, 6855, 195, 0, false,
-     false},
-    {&frmSplash::lblCopyright, "lblCopyright", "Copyright 2026 Trimwell", 4710,
-     3120, 2415, 255, 0, false, false},
-    {&frmSplash::lblCompany, "lblCompany", "The Trimwell Project", 4710, 3330,
-     2415, 255, 0, false, false},
-    {&frmSplash::lblVersion, "lblVersion", Version_Set_At_Load, 5850, 2760,
-     1155, 300, 12, true, true},
-    {&frmSplash::lblPlatform, "lblPlatform", "Platform : IBM", 4950, 2400, 2055,
-     375, 15, true, true},
-    {&frmSplash::lblCompanyProduct, "lblCompanyProduct", "Weight and Balance",
-     2505, 765, 2925, 435, 18, false, true},
-    {&frmSplash::lblProductName, "lblProductName", trimwell::build::Title, 2670,
-     1200, 2880, 690, 30, false, true},
+// The frame covers nearly all of the client area, and the rest lies in it,
+// placed from its top-left corner. Labels with a size of their own are
+// bold; the others use the window's font.
+constexpr Row Splash_Layout[] = {
+    Control(Main_Frame, "fraMainFrame", 0, nullptr, 45, -15, 7380, 4590),
+    Control(&frmSplash::lblLicenseTo, "lblLicenseTo", 1,
+            "Free for every pilot and builder to use and share", 270, 300, 6855,
+            255)
+        .In(Main_Frame)
+        .Align_Right(),
+    Control(&frmSplash::lblWarning, "lblWarning", 3,
+            "Warning : ... Use at your own risk.", 300, 3720, 6855, 195)
+        .In(Main_Frame),
+    Control(&frmSplash::lblCopyright, "lblCopyright", 4,
+            trimwell::build::Copyright, 4710, 3120, 2415, 255)
+        .In(Main_Frame),
+    Control(&frmSplash::lblCompany, "lblCompany", 5, trimwell::build::Company,
+            4710, 3330, 2415, 255)
+        .In(Main_Frame),
+    Control(&frmSplash::lblVersion, "lblVersion", 6, Version_Set_At_Load, 5850,
+            2760, 1155, 300)
+        .In(Main_Frame)
+        .Bold_Font(12)
+        .Align_Right()
+        .Sized_To_Content(),
+    Control(&frmSplash::lblPlatform, "lblPlatform", 7, "Platform : IBM", 4950,
+            2400, 2055, 375)
+        .In(Main_Frame)
+        .Bold_Font(15)
+        .Align_Right()
+        .Sized_To_Content(),
+    Control(&frmSplash::lblCompanyProduct, "lblCompanyProduct", 8,
+            "Weight and Balance", 2505, 765, 2925, 435)
+        .In(Main_Frame)
+        .Bold_Font(18)
+        .Sized_To_Content(),
+    Control(&frmSplash::lblProductName, "lblProductName", 9,
+            trimwell::build::Title, 2670, 1200, 2880, 690)
+        .In(Main_Frame)
+        .Bold_Font(30)
+        .Sized_To_Content(),
+    Control(&frmSplash::picLogo, "picLogo", 2, nullptr, 510, 855, 1815, 2385)
+        .In(Main_Frame)
+        .Showing(trimwell::Logo_Picture),
 };
 
 // The largest value between `fits` and `too_wide` at which `label`, with
@@ -77,7 +91,7 @@ void Apply_Largest_Fitting(QLabel& label, int width, double fits,
 // stand-in face too wide for a width takes the largest size that fits it;
 // fonts come in whole pixel sizes, so its letters are then spaced out to
 // fill the width, as the designed face does.
-void Size_To_Text(QLabel& label, const Label_Layout& layout) {
+void Size_To_Text(QLabel& label, const trimwell::Control_Layout& layout) {
   constexpr double Smallest_Points = 1;
   const int width = Twips_To_Pixels(layout.Width);
   QFont font = trimwell::Form_Font(layout.Points, true);
@@ -99,11 +113,6 @@ void Size_To_Text(QLabel& label, const Label_Layout& layout) {
   label.adjustSize();
 }
 
-QRect Pixels(const QRect& twips) {
-  return QRect(Twips_To_Pixels(twips.left()), Twips_To_Pixels(twips.top()),
-               Twips_To_Pixels(twips.width()), Twips_To_Pixels(twips.height()));
-}
-
 } // namespace
 
 frmSplash::frmSplash()
@@ -122,42 +131,15 @@ frmSplash::frmSplash()
 }
 
 void frmSplash::Build_Controls() {
-  fraMainFrame = new QFrame(this);
-  fraMainFrame->setObjectName(QStringLiteral("fraMainFrame"));
-  fraMainFrame->setFrameStyle(QFrame::Box | QFrame::Sunken); // etched
-  const int edge = frameWidth();
-  fraMainFrame->setGeometry(Pixels(Main_Frame).translated(edge, edge));
-
-  for (const Label_Layout& layout : Labels) {
-    auto* label = new QLabel(QString::fromUtf8(layout.Text), fraMainFrame);
-    label->setObjectName(QLatin1String(layout.Name));
-    label->setTextFormat(Qt::PlainText);
-    label->setAlignment(
-        Qt::AlignTop | (layout.Right_Aligned ? Qt::AlignRight : Qt::AlignLeft));
-    label->setGeometry(
-        Pixels(QRect(layout.Left, layout.Top, layout.Width, layout.Height)));
-    if (layout.Points > 0) {
-      label->setFont(trimwell::Form_Font(layout.Points, true));
-    }
-    this->*layout.Member = label;
-  }
-
-  picLogo = new QLabel(fraMainFrame);
-  picLogo->setObjectName(QStringLiteral("picLogo"));
-  picLogo->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-  picLogo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  picLogo->setGeometry(Pixels(Logo_Box));
-  // Drawn from the box's top-left corner, cut to what the box shows: QLabel
-  // would paint a larger picture over its own border.
-  picLogo->setPixmap(trimwell::Logo_Picture().copy(
-      QRect(QPoint(0, 0), picLogo->contentsRect().size())));
+  trimwell::Build_Layout(*this, *this, Splash_Layout);
 }
 
 void frmSplash::Form_Load() {
   lblVersion->setText(QString::fromLatin1(trimwell::build::Version_Label));
-  for (const Label_Layout& layout : Labels) {
-    if (layout.Sizes_To_Text) {
-      Size_To_Text(*(this->*layout.Member), layout);
+  for (const Row& row : Splash_Layout) {
+    if (row.Auto_Size) {
+      Size_To_Text(*(this->*std::get<QLabel * frmSplash::*>(row.Stored_In)),
+                   row);
     }
   }
 }

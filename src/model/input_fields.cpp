@@ -23,7 +23,7 @@ double& Input_Value(Loading_Model& model, Input input) {
   default: {
     // The station inputs come in pairs from Oil on: arm, weight.
     const int k = static_cast<int>(input);
-    Station& station = model.Stations[static_cast<std::size_t>(Oil + k / 2)];
+    Station& station = model.Stations[static_cast<Station_Index>(Oil + k / 2)];
     return k % 2 == 0 ? station.Arm : station.Weight;
   }
   }

@@ -1,11 +1,10 @@
 #include "model/number_text.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
-#include <cstdint>
 #include <limits>
-#include <system_error>
+
+#include "model/decimal_conversion.h"
 
 namespace trimwell {
 
@@ -62,13 +61,9 @@ double Read_Radix(Reader& in, int radix) {
   return value;
 }
 
-// The decimal number, gathered without its blanks into a form that
-// std::from_chars takes: digits, optional point and digits, optional "e"
-// with sign and digits. Also remembers where the first significant digit
-// stands, so an out-of-range result can be told apart as overflow or
-// underflow.
+// The decimal number, gathered without its blanks: its significant digits
+// and where the first of them stands.
 struct Decimal {
-  std::string text;
   bool negative = false;
   bool has_digits = false;
   std::string significant; // mantissa digits from the first non-zero one
@@ -94,10 +89,8 @@ void Read_Mantissa(Reader& in, Decimal& d) {
       if (!after_point && !d.significant.empty()) {
         ++integer_digits;
       }
-      d.text.push_back(c);
     } else if (c == '.' && !after_point) {
       after_point = true;
-      d.text.push_back(c);
     } else {
       break;
     }
@@ -155,22 +148,12 @@ double Read_Decimal(Reader& in) {
   if (d.significant.empty()) {
     return d.negative ? -0.0 : 0.0;
   }
-  d.text += 'e';
-  d.text += std::to_string(d.exponent);
-
-  double value = 0;
-  const auto [end, ec] =
-      std::from_chars(d.text.data(), d.text.data() + d.text.size(), value);
-  (void)end;
-  if (ec == std::errc::result_out_of_range) {
-    // from_chars leaves the value alone on range errors; decide from the
-    // magnitude whether the number overflowed or underflowed.
-    if (d.point_position + d.exponent > 0) {
-      value = At_Most_Written_Max(d) ? std::numeric_limits<double>::max()
-                                     : std::numeric_limits<double>::infinity();
-    } else {
-      value = 0;
-    }
+  const auto significant_count = static_cast<long long>(d.significant.size());
+  const decimal::Reading<double> read = decimal::To_Double(
+      d.significant, d.point_position + d.exponent - significant_count);
+  double value = read.Value; // infinity or 0 when out of range
+  if (read.Out_Of_Range && value != 0 && At_Most_Written_Max(d)) {
+    value = std::numeric_limits<double>::max();
   }
   return d.negative ? -value : value;
 }
@@ -199,13 +182,8 @@ std::string Number_To_Text(double value) {
   if (!std::isfinite(value)) {
     return {};
   }
-  // Room for "-d.ddddddddddddddde-308" and then some.
-  char buffer[40];
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                    std::chars_format::general, Significant_Digits);
-  const std::string_view digits(buffer,
-                                static_cast<std::size_t>(result.ptr - buffer));
+  const std::string digits =
+      decimal::General_Text(std::fabs(value), Significant_Digits);
 
   std::string text;
   text.reserve(digits.size() + 1);

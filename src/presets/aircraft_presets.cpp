@@ -21,24 +21,24 @@ constexpr std::array<Station_Look, Loaded_Station_Count> Own_Looks = {{
 
 constexpr Station_Look User_Defined_Look = {"User Defined", 10};
 
-// The limits frame, top to bottom: the box, and the preset's value for it.
+// The limits frame, top to bottom: the preset's value, and the box it fills.
 struct Preset_Limit {
-  Input Box;
   double Aircraft_Preset::*Value;
+  Input Box;
   bool Aerobatic; // 0, showing Not_Applicable_Text, where those do not apply
 };
 
 constexpr Preset_Limit Preset_Limits[] = {
-    {Input::Forward_CG_Limit_ARM, &Aircraft_Preset::Forward_CG_Limit_ARM,
+    {&Aircraft_Preset::Forward_CG_Limit_ARM, Input::Forward_CG_Limit_ARM,
      false},
-    {Input::Empty_Aircraft_Arm, &Aircraft_Preset::Empty_Aircraft_Arm, false},
-    {Input::Empty_Aircraft_Weight, &Aircraft_Preset::Empty_Aircraft_Weight,
+    {&Aircraft_Preset::Empty_Aircraft_Arm, Input::Empty_Aircraft_Arm, false},
+    {&Aircraft_Preset::Empty_Aircraft_Weight, Input::Empty_Aircraft_Weight,
      false},
-    {Input::Aerobatic_Limit_ARM, &Aircraft_Preset::Aerobatic_Limit_ARM, true},
-    {Input::Aerobatic_Limit_Weight, &Aircraft_Preset::Aerobatic_Limit_Weight,
+    {&Aircraft_Preset::Aerobatic_Limit_ARM, Input::Aerobatic_Limit_ARM, true},
+    {&Aircraft_Preset::Aerobatic_Limit_Weight, Input::Aerobatic_Limit_Weight,
      true},
-    {Input::Aft_CG_Limit_ARM, &Aircraft_Preset::Aft_CG_Limit_ARM, false},
-    {Input::Max_Allowable_Weight, &Aircraft_Preset::Max_Allowable_Weight,
+    {&Aircraft_Preset::Aft_CG_Limit_ARM, Input::Aft_CG_Limit_ARM, false},
+    {&Aircraft_Preset::Max_Allowable_Weight, Input::Max_Allowable_Weight,
      false},
 };
 
@@ -56,19 +56,26 @@ Station_Look Preset_Station_Look(const Aircraft_Preset& preset, int k) {
 // limits apply.
 // clang-format off
 const std::array<Aircraft_Preset, Preset_Count> Aircraft_Presets = {{
-    {"HR-II", {{{45, 15, true}, UD, {105, 170, true}, {136, 170, true}, {164, 30, true}, UD, {86.5, 252, true}}},
+    // HR-II
+    {{{{45, 15, true}, UD, {105, 170, true}, {136, 170, true}, {164, 30, true}, UD, {86.5, 252, true}}},
      86, 1213, 86.7, 97.4, 95.9, 1550, 2000, true},
-    {"RV-3", {{{30, 15, true}, UD, {81, 170, true}, UD, {112.5, 30, true}, {53, 144, true}, {58.5, 0, true}}},
+    // RV-3
+    {{{{30, 15, true}, UD, {81, 170, true}, UD, {112.5, 30, true}, {53, 144, true}, {58.5, 0, true}}},
      58.3, 755, 59.72, 65.58, 0, 0, 1115, false},
-    {"RV-4", {{{40, 15, true}, {56.4, 12, true}, {82.5, 170, true}, {107, 170, true}, {130, 30, true}, UD, {70, 192, true}}},
+    // RV-4
+    {{{{40, 15, true}, {56.4, 12, true}, {82.5, 170, true}, {107, 170, true}, {130, 30, true}, UD, {70, 192, true}}},
      69.97, 905, 68.7, 77.4, 75.9, 1375, 1500, true},
-    {"RV-6", {{UD, UD, {87.4, 170, true}, {87.4, 170, true}, {117, 53, true}, UD, {70, 242, true}}},
+    // RV-6
+    {{{UD, UD, {87.4, 170, true}, {87.4, 170, true}, {117, 53, true}, UD, {70, 242, true}}},
      69.06, 965, 68.7, 76.82, 75.3, 1375, 1600, true},
-    {"RV-8", {{UD, {58.51, 12, true}, {91.78, 170, true}, {119.12, 170, true}, {138, 35, true}, UD, {80, 232, true}}},
+    // RV-8
+    {{{UD, {58.51, 12, true}, {91.78, 170, true}, {119.12, 170, true}, {138, 35, true}, UD, {80, 232, true}}},
      77.78, 1031, 78.7, 86.82, 84, 1375, 1650, true},
-    {"RV-9", {{{45, 15, true}, UD, {105, 170, true}, {136, 170, true}, {164, 30, true}, UD, {86.5, 252, true}}},
+    // RV-9
+    {{{{45, 15, true}, UD, {105, 170, true}, {136, 170, true}, {164, 30, true}, UD, {86.5, 252, true}}},
      86, 1213, 86.7, 97.4, 95.9, 1550, 2000, true},
-    {"Other", {{{0, 15, false}, UD, {105, 170, true}, UD, UD, UD, UD}},
+    // Other
+    {{{{0, 15, false}, UD, {105, 170, true}, UD, UD, UD, UD}},
      86, 1213, 86.7, 97.4, 95.9, 1550, 2000, true},
 }};
 // clang-format on

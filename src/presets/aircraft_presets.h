@@ -22,7 +22,6 @@ struct Preset_Station {
 };
 
 struct Aircraft_Preset {
-  const char* Caption; // the option button's caption, e.g. "HR-II"
   std::array<Preset_Station, Loaded_Station_Count> Stations;
   double Empty_Aircraft_Arm;
   double Empty_Aircraft_Weight;

@@ -2,11 +2,13 @@
 
 #include <QEvent>
 #include <QPointer>
+#include <QScreen>
 #include <QSettings>
 #include <QWidget>
 
 #include "forms/frmMain.h"
 #include "shell/placement.h"
+#include "shell/system.h"
 #include "shell/window_order.h"
 #include "trimwell_build.h"
 
@@ -108,11 +110,15 @@ private:
 
 void Restore_Main_Placement(QWidget& window) {
   Store store;
-  const placement::Stored_Frame frame = placement::Read_Frame(store);
+  placement::Stored_Frame frame = placement::Read_Frame(store);
   const QMargins margins = Frame_Margins(window);
   // The window as built has its designed client size; a size the store
   // does not hold keeps it.
   const QSize designed = window.size();
+  const QSize outer(frame.Width.value_or(designed.width()),
+                    frame.Height.value_or(designed.height()));
+  frame.Position = Reachable_Position(QRect(frame.Position, outer),
+                                      window.screen()->availableGeometry());
   window.move(frame.Position); // a window's position is its frame's
   window.resize(placement::Client_Size(frame, margins, designed));
   delete window.findChild<Frame_Keeper*>(QString(), Qt::FindDirectChildrenOnly);
@@ -120,6 +126,34 @@ void Restore_Main_Placement(QWidget& window) {
     new Frame_Keeper(window, frame, designed); // owned by the window
   }
 }
+
+void Store_Placement(const QWidget& window) {
+  if (window.isMinimized()) {
+    return; // the placement of the last normal close stays
+  }
+  Store store;
+  placement::Write_Frame(store, window.frameGeometry());
+}
+
+// Where the program can end without its window closing, the placement is
+// stored as the user moves or resizes the shown window, so that the next
+// visit finds it where it was left.
+class Placement_Writer : public QObject {
+public:
+  explicit Placement_Writer(QWidget& window) : QObject(&window) {
+    window.installEventFilter(this);
+  }
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    const auto& window = static_cast<const QWidget&>(*watched);
+    if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+        window.isVisible()) {
+      Store_Placement(window);
+    }
+    return false;
+  }
+};
 
 void Unload_Main_Window(QWidget& window) {
   std::vector<QPointer<QWidget>> others;
@@ -131,21 +165,19 @@ void Unload_Main_Window(QWidget& window) {
       other->close();
     }
   }
-  if (window.isMinimized()) {
-    return; // the placement of the last normal close stays
-  }
-  Store store;
-  placement::Write_Frame(store, window.frameGeometry());
+  Store_Placement(window);
 }
 
 } // namespace
 
-void Attach_Main_Lifecycle(frmMain& window) {
+void Form_Load(frmMain& window) {
   Track_Window_Order();
-  QObject::connect(&window, &frmMain::loaded, &window,
-                   [&window] { Restore_Main_Placement(window); });
+  Restore_Main_Placement(window);
   QObject::connect(&window, &frmMain::unloading, &window,
                    [&window] { Unload_Main_Window(window); });
+  if (Ends_Without_Closing()) {
+    new Placement_Writer(window); // owned by the window
+  }
 }
 
 } // namespace trimwell

@@ -4,12 +4,12 @@ class frmMain;
 
 namespace trimwell {
 
-// Gives the main window its lifecycle: its Form_Load restores the stored
-// placement, the outer frame as the user last left it; its Form_Unload
-// closes every other open window, the most recent first, then stores the
-// placement unless the window is minimised (a maximised window stores its
-// maximised frame, not its state). Call it once, right after creating the
-// window.
-void Attach_Main_Lifecycle(frmMain& window);
+// The main window's Form_Load, before it is first shown: restores the
+// stored placement, the outer frame as the user last left it, and gives the
+// window its Form_Unload, which runs as it closes: every other open window
+// is closed, the most recent first, then the placement is stored unless the
+// window is minimised (a maximised window stores its maximised frame, not
+// its state). Nothing else: no type is chosen, nothing is calculated.
+void Form_Load(frmMain& window);
 
 } // namespace trimwell

@@ -2,8 +2,9 @@
 
 #include <QSettings>
 #include <algorithm>
-#include <charconv>
 #include <cmath>
+
+#include "model/decimal_conversion.h"
 
 namespace trimwell::placement {
 
@@ -21,11 +22,9 @@ std::string_view Without_Blanks(std::string_view text) {
 bool Read_Number(std::string_view text, float& number) {
   text = Without_Blanks(text);
   if (text.size() > 1 && text[0] == '+' && text[1] != '-') {
-    text.remove_prefix(1); // from_chars takes no plus sign
+    text.remove_prefix(1); // a plain decimal number has no plus sign
   }
-  const char* const end = text.data() + text.size();
-  const auto result = std::from_chars(text.data(), end, number);
-  return result.ec == std::errc() && result.ptr == end && std::isfinite(number);
+  return decimal::Read_Whole_Float(text, number);
 }
 
 // Pixels for a number of twips within the range of the setting's kind.

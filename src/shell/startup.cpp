@@ -1,13 +1,11 @@
 #include "shell/startup.h"
 
-#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 #include <QWindow>
-#include <algorithm>
-#include <thread>
 
 #include "forms/frmSplash.h"
+#include "shell/system.h"
 
 namespace trimwell {
 
@@ -16,10 +14,6 @@ namespace {
 // A window system that has not mapped the splash screen by then never will;
 // start-up goes on without it rather than hang.
 constexpr int Expose_Timeout_Ms = 2000;
-
-// Short enough that the wait ends within a few milliseconds of its time,
-// long enough that the processor rests in between.
-constexpr std::chrono::milliseconds Wait_Step{10};
 
 // Quits `loop` when the watched window becomes visible on the screen.
 class Expose_Watch : public QObject {
@@ -62,32 +56,8 @@ void Show_Splash(frmSplash& splash) {
   splash.repaint(); // draws and flushes at once
 }
 
-void Wait_Without_Events(std::chrono::milliseconds wait) {
-  // Measured from a steady clock, so midnight or a clock change cannot
-  // shorten or stretch it.
-  using Clock = std::chrono::steady_clock;
-  const Clock::time_point end = Clock::now() + wait;
-  for (Clock::time_point now = Clock::now(); now < end; now = Clock::now()) {
-    std::this_thread::sleep_for(
-        std::min<Clock::duration>(end - now, Wait_Step));
-  }
-}
-
-QWidget* Finish_Startup(std::unique_ptr<frmSplash> splash,
-                        const Main_Window_Steps& steps) {
-  QWidget* main = steps.Create();
-  steps.Load(*main);
-  splash.reset();
-  main->show(); // the main window takes the focus and loads its first type
-  return main;
-}
-
-QWidget* Run_Startup(std::chrono::milliseconds wait,
-                     const Main_Window_Steps& steps) {
-  auto splash = std::make_unique<frmSplash>();
-  Show_Splash(*splash);
-  Wait_Without_Events(wait);
-  return Finish_Startup(std::move(splash), steps);
+void Wait_Splash_Time() {
+  Wait_Without_Events(Splash_Wait);
 }
 
 } // namespace trimwell

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "model/decimal_conversion.h"
 #include "model/number_text.h"
 
 using trimwell::Number_To_Text;
@@ -27,6 +28,8 @@ private slots:
   void number_to_text();
   void text_to_number_data();
   void text_to_number();
+  void single_precision_data();
+  void single_precision();
   void same_results_under_comma_locale();
 };
 
@@ -46,6 +49,9 @@ void tst_number_text::number_to_text_data() {
   QTest::newRow("long mantissa")
       << 1234567890123456.0 << " 1.23456789012346E+15";
   QTest::newRow("three-digit exponent") << 1e100 << " 1E+100";
+  QTest::newRow("tie to the even digit") << 1000000000000005.0 << " 1E+15";
+  QTest::newRow("a digit past the tie rounds up")
+      << 1000000000000005.5 << " 1.00000000000001E+15";
   QTest::newRow("smallest plain") << 0.0001 << " .0001";
   QTest::newRow("just below 1E-04") << 9.5e-5 << " 9.5E-05";
   QTest::newRow("small exponent form") << -1.5e-5 << "-1.5E-05";
@@ -84,8 +90,17 @@ void tst_number_text::text_to_number_data() {
   QTest::newRow("underflow") << "1e-400" << 0.0;
   QTest::newRow("underflow keeps its sign") << "-1e-400" << -0.0;
   QTest::newRow("leading fraction zeros") << "0.00000000000000000001e20" << 1.0;
+  QTest::newRow("tie to even, down")
+      << "9007199254740993" << 9007199254740992.0;
+  QTest::newRow("tie to even, up to the next power of two")
+      << "9007199254740991.5" << 9007199254740992.0;
+  QTest::newRow("a digit beyond the 800th decides")
+      << "9007199254740993." + QString(800, '0') + "1" << 9007199254740994.0;
+  QTest::newRow("largest subnormal")
+      << "2.2250738585072009E-308" << 0x1.ffffffffffffep-1023;
   QTest::newRow("largest double's own text") << " 1.79769313486232E+308" << Max;
   QTest::newRow("with trailing zeros") << "1.797693134862320E+308" << Max;
+  QTest::newRow("rounds up to 2^1024") << "1.7976931348623159E+308" << Max;
   QTest::newRow("after the point") << ".179769313486232E+309" << Max;
   QTest::newRow("just beyond it") << "1.79769313486233E+308" << Inf;
   QTest::newRow("long hex") << "&H" + QString(300, 'F') << Inf;
@@ -95,8 +110,30 @@ void tst_number_text::text_to_number() {
   QFETCH(QString, text);
   QFETCH(double, value);
   const double read = Text_To_Number(text.toStdString());
-  QCOMPARE(read, value);
+  // Exactly: QCOMPARE would pass any two doubles within 1 in 10^12.
+  QVERIFY2(read == value, QByteArray::number(read, 'g', 17));
   QCOMPARE(std::signbit(read), std::signbit(value));
+}
+
+// A stored placement value, read straight into a float.
+void tst_number_text::single_precision_data() {
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<bool>("read");
+  QTest::addColumn<float>("value");
+  // Through a double it would be 1 + 2^-24 exactly, a tie, rounded down.
+  QTest::newRow("just above a tie")
+      << "1.00000005960464477539062500001" << true << 0x1.000002p0f;
+  QTest::newRow("too small is no number") << "1e-46" << false << 0.0f;
+}
+
+void tst_number_text::single_precision() {
+  QFETCH(QString, text);
+  QFETCH(bool, read);
+  QFETCH(float, value);
+  float number = 0;
+  QCOMPARE(trimwell::decimal::Read_Whole_Float(text.toStdString(), number),
+           read);
+  QVERIFY2(number == value, QByteArray::number(number, 'g', 9));
 }
 
 // Qt sets the C locale to the user's at start-up; a German user must still

@@ -1,12 +1,13 @@
-"""The Linux build as the end-to-end suite's target: the trimwell binary
-with a settings folder of its own, and its accessibility tree."""
+"""The Linux build as the end-to-end suite's target (see harness.py): the
+trimwell binary on the X desktop with a settings folder of its own, and its
+accessibility tree."""
 
+import configparser
 import os
-import re
 import shutil
 import tempfile
 
-from harness import Program
+from x11 import Desktop, Program
 
 # Trimwell reads System Info's tool from this file before it searches PATH.
 MACHINE_STORE = "/etc/trimwell/registry"
@@ -16,8 +17,8 @@ class Linux:
     first_start = 15  # seconds to the splash card
     frame_slack = 0  # pixels between the stored frame and openbox's
 
-    def __init__(self, desktop):
-        self.desktop = desktop
+    def __init__(self):
+        self.desktop = Desktop().start()
         self.binary = os.path.realpath(os.environ["TRIMWELL_BINARY"])
         self.tool = os.path.join(os.path.dirname(os.path.dirname(self.binary)),
                                  "tests", "trimwell_test_tool")
@@ -27,23 +28,20 @@ class Linux:
         self.home = tempfile.mkdtemp(dir=self.desktop.root)
 
     def start(self, env=None):
-        env = dict(self.desktop.env, HOME=self.home, QT_QPA_PLATFORM="xcb",
+        env = dict(HOME=self.home, QT_QPA_PLATFORM="xcb",
                    XDG_CONFIG_HOME=os.path.join(self.home, "config"),
                    **(env or {}))
         with open(os.path.join(self.home, "stderr.log"), "ab") as log:
-            return Program(env, [self.binary], log)
+            return Program(self.desktop, [self.binary], env, log)
 
     def placement(self):
         """The stored Main* values, as numbers; none before a first close."""
-        try:
-            with open(os.path.join(self.home, "config", "Trimwell",
-                                   "Trimwell.conf"), encoding="utf-8") as f:
-                text = f.read()
-        except FileNotFoundError:
-            return {}
-        section = re.search(r"^\[Settings\]$(.*?)(^\[|\Z)", text, re.M | re.S)
-        return {k: int(v) for k, v in re.findall(
-            r"^(Main\w+)=(-?\d+)$", section[1] if section else "", re.M)}
+        store = configparser.ConfigParser(interpolation=None)
+        store.optionxform = str  # the keys as written
+        store.read(os.path.join(self.home, "config", "Trimwell",
+                                "Trimwell.conf"), encoding="utf-8")
+        return {k: int(v) for k, v in store.items("Settings")
+                if k.startswith("Main")} if "Settings" in store else {}
 
     def register_tool(self, folder, marker):
         """The stand-in tool as HardInfo, first on the program's PATH: the
@@ -58,12 +56,16 @@ class Linux:
     def forget_tool(self):
         pass
 
+    def stop(self):
+        self.desktop.stop()
+
 
 class Accessible:
     """A program's accessibility tree, found by its process id."""
 
     def __init__(self, app):
-        import pyatspi  # only once the desktop's bus addresses are set
+        os.environ.update(app.desktop.env)  # where pyatspi finds its buses
+        import pyatspi
         self.pyatspi, self.app = pyatspi, app
 
     def find(self, name):

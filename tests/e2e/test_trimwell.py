@@ -1,34 +1,39 @@
 """End-to-end tests: the real program on a private X desktop, what only a
 real window system shows. The same cases run against the Linux binary
 (tests/e2e/run) and against trimwell.exe under wine (tests/windows/run);
-the target object holds what differs between the two."""
+the target object (harness.py says what it offers) holds what differs. The
+web build's page (tests/e2e/run build-web/trimwell.html) runs InBrowser
+instead, in headless Chromium."""
 
 import os
 import tempfile
 import time
 import unittest
 
-from harness import TWIPS_PER_PIXEL, Desktop, run, wait_for
+from harness import TWIPS_PER_PIXEL, wait_for
+from chromium import PAGE
 
-DESKTOP = TARGET = None
+TARGET = None
 KEYS = ("MainLeft", "MainTop", "MainWidth", "MainHeight")
+WEB = os.environ.get("TRIMWELL_BINARY", "").endswith(".html")
 
 
 def setUpModule():
-    global DESKTOP, TARGET
-    DESKTOP = Desktop().start()
-    os.environ.update(DESKTOP.env)  # pyatspi finds its bus through these
-    if "TRIMWELL_WINDOWS_BUILD" in os.environ:
-        from wine import Wine as target
+    global TARGET
+    if WEB:
+        from chromium import Chromium as Target
+    elif "TRIMWELL_WINDOWS_BUILD" in os.environ:
+        from wine import Wine as Target
     else:
-        from linux import Linux as target
-    TARGET = target(DESKTOP)
+        from linux import Linux as Target
+    TARGET = Target()
 
 
 def tearDownModule():
-    DESKTOP.stop()
+    TARGET.stop()
 
 
+@unittest.skipIf(WEB, "a desktop's windows")
 class Running(unittest.TestCase):
     """Each test starts from an empty settings store."""
 
@@ -85,8 +90,7 @@ class Placement(Running):
     def test_moved_and_resized_window_comes_back(self):
         window = self.start()
         first = window.frame()
-        run(self.app.env, "xdotool", "windowsize", "--sync", window.id, "600",
-            "500", "windowmove", "--sync", window.id, "150", "120")
+        window.place(150, 120, 600, 500)
         wait_for(lambda: window.frame() != first, 10, "move")
         time.sleep(0.3)  # let the window manager settle the frame
         before = window.frame()
@@ -98,7 +102,7 @@ class Placement(Running):
 
 class SystemInfo(Running):
     def test_about_box_starts_the_registered_tool(self):
-        folder = tempfile.mkdtemp(dir=DESKTOP.root)
+        folder = self.enterContext(tempfile.TemporaryDirectory())
         marker = os.path.join(folder, "started")
         self.addCleanup(TARGET.forget_tool)
         main = self.start(TARGET.register_tool(folder, marker))
@@ -170,8 +174,118 @@ class ScreenReader(Running):
     def test_typing_through_the_window_manager(self):
         main = self.start()
         x, y, w, h = self.a11y.extents("Pilot weight")
-        run(self.app.env, "xdotool", "mousemove", str(x + w // 2),
-            str(y + h // 2), "click", "1")
+        self.app.click(x + w // 2, y + h // 2)
         self.app.keys(main, "ctrl+a", "BackSpace", "2", "5", "0")
         self.assert_gross_weight(" 1930")  # 1850 + 80
         self.assertEqual(self.a11y.text("Pilot weight"), "250")
+
+
+@unittest.skipUnless(WEB, "the web build's page")
+class InBrowser(unittest.TestCase):
+    """The page opened from disk; points are taken from the main window's
+    top left corner, on the page at (67, 67) when nothing is stored."""
+
+    ORIGIN = (67, 67)
+    SPLASH = (261, 225)  # the splash card's corner, centred on the page
+    TITLE_BAR = (233, 12)
+    PILOT_WEIGHT = (232, 181)
+    RESULTS = (140, 477, 122, 17)  # the CG and gross weight boxes
+    CHART = (333, 93, 430, 446)
+    STORE = "qt-v0-Trimwell-Trimwell-Settings/"
+
+    def setUp(self):
+        self.page = TARGET.start()
+        self.addCleanup(self.page.stop)
+
+    def tearDown(self):
+        self.assertEqual(self.page.problems(), [])
+
+    def main_window(self, at=ORIGIN):
+        """Waits for the main window to show with its corner there."""
+        wait_for(lambda: (self.page.windows() or (0, 0))[:2] == at,
+                 TARGET.first_start + 10, f"main window at {at}", 0.1)
+
+    def grab(self, box):
+        x, y, width, height = box
+        return self.page.screenshot(
+            (x + self.ORIGIN[0], y + self.ORIGIN[1], width, height)).rows
+
+    def screen(self):
+        """The page above the main window's status bar, whose clock ticks."""
+        return self.page.screenshot((0, 0, 1024, self.ORIGIN[1] + 600)).rows
+
+    def press(self, point, *keys):
+        self.page.click(point[0] + self.ORIGIN[0], point[1] + self.ORIGIN[1])
+        self.page.keys(*keys)
+
+    def shown(self):
+        """(splash card, main window) each on the page or not, read off a
+        screenshot at 1/8 scale, quick to take and to read."""
+        image = self.page.screenshot((0, 0, 1024, 768), scale=0.125)
+        return tuple(image.pixel(x // 8, y // 8) != PAGE
+                     for x, y in ((272, 320), (80, 80)))
+
+    def test_splash_card_then_main_window_after_3_s(self):
+        wait_for(lambda: self.shown() == (True, False), TARGET.first_start,
+                 "splash card", interval=0.02)
+        shown = time.monotonic()
+        wait_for(lambda: self.shown()[1], 10, "main window", interval=0.02)
+        # The card stays while the page builds the main window, about half
+        # a second longer than on a desktop: three seconds, and at most one
+        # more (less a poll's lateness).
+        elapsed = time.monotonic() - shown
+        self.assertTrue(2.9 <= elapsed <= 4.0, elapsed)
+        self.main_window()
+
+    def test_typing_a_pilot_weight_redraws_results_and_chart(self):
+        self.main_window()
+        image = self.page.screenshot()
+        # HR-II's envelope in red, its aerobatic box in magenta.
+        for point, colour in (((380, 233), (255, 0, 0)),
+                              ((533, 100), (255, 0, 0)),
+                              ((533, 348), (255, 0, 255)),
+                              ((706, 433), (255, 0, 255)),
+                              ((533, 233), (255, 255, 255))):
+            self.assertEqual(image.pixel(point[0] + self.ORIGIN[0],
+                                         point[1] + self.ORIGIN[1]), colour)
+        before = self.grab(self.RESULTS), self.grab(self.CHART)
+        self.press(self.PILOT_WEIGHT, "ctrl+a", "1", "0", "0")  # was 170
+        wait_for(lambda: self.grab(self.RESULTS) != before[0], 5, "results")
+        self.assertNotEqual(self.grab(self.CHART), before[1])
+        self.page.keys("ctrl+a", "1", "7", "0")
+        wait_for(lambda: (self.grab(self.RESULTS), self.grab(self.CHART)) ==
+                 before, 5, "HR-II's results and chart again")
+
+    def test_placement_is_kept_across_a_reload_and_on_the_page(self):
+        self.main_window()
+        x, y = (a + b for a, b in zip(self.ORIGIN, self.TITLE_BAR))
+        self.page.drag((x, y), (x + 100, y + 50))
+        moved = (self.ORIGIN[0] + 100, self.ORIGIN[1] + 50)
+        self.main_window(moved)
+        self.page.open(TARGET.url)
+        self.main_window(moved)
+        # A stored place far off the page: the title bar comes back on it.
+        self.page.evaluate(f"localStorage.setItem('{self.STORE}MainLeft', "
+                           f"'-30000'), localStorage.setItem("
+                           f"'{self.STORE}MainTop', '30000')")
+        self.page.open(TARGET.url)
+        # Its title bar's left 120 px, at the page's bottom left corner.
+        self.main_window((0, 744))
+        self.assertEqual(self.page.windows()[2:], (120, 24))
+
+    def test_about_box_system_info_and_exit(self):
+        self.main_window()
+        main = self.screen()
+        self.page.keys("alt+h", "a")
+        about = wait_for(lambda: (rows := self.screen()) != main and rows,
+                         10, "About box")
+        self.page.keys("alt+s")
+        message = wait_for(lambda: (rows := self.screen()) not in (
+            main, about) and rows, 10, "System Info's message")
+        self.page.keys("Enter")
+        wait_for(lambda: self.screen() != message, 10, "the message to close")
+        self.page.keys("Escape")
+        wait_for(lambda: self.screen() == main, 10, "About box to close")
+        self.page.keys("alt+f", "x")
+        wait_for(lambda: self.page.text() == "Trimwell has ended. Reload "
+                 "the page to start it again.", 10, "the page's last words")

@@ -10,8 +10,9 @@ import subprocess
 import unittest
 import zipfile
 
-from harness import Desktop, wait_for
-from wine import BUILD, WINE, Program, reg, windows_path
+from harness import wait_for
+from wine import BUILD, WINE, reg, windows_path
+from x11 import Desktop, Program
 
 # The packages carry the version the build was configured with.
 with open(os.path.join(BUILD, "CMakeCache.txt"), encoding="utf-8") as cache:
@@ -43,7 +44,7 @@ class Installer(unittest.TestCase):
         self.assertIn("DisplayName", reg(self.desktop, "query", UNINSTALL_KEY))
         self.assertTrue(self.shortcuts())
 
-        app = Program(self.desktop, os.path.join(self.folder, "trimwell.exe"))
+        app = Program(self.desktop, [WINE, self.folder + "/trimwell.exe"])
         self.addCleanup(app.stop)
         main = wait_for(lambda: app.window("Trimwell"), 90, "main window")
         app.keys(main, "alt+f", "x")

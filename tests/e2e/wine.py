@@ -1,13 +1,14 @@
-"""The Windows build under wine as the end-to-end suite's target, and wine's
-registry, read and written with wine's own reg.exe. tests/windows/run sets
-up the wine prefix and names the build."""
+"""The Windows build under wine on the X desktop as the end-to-end suite's
+target (see harness.py), and wine's registry, read and written with wine's
+own reg.exe. tests/windows/run sets up the wine prefix and names the
+build."""
 
 import os
 import re
 import shutil
 import subprocess
 
-import harness
+from x11 import Desktop, Program
 
 BUILD = os.environ["TRIMWELL_WINDOWS_BUILD"]
 WINE = os.environ["TRIMWELL_WINE"]
@@ -33,13 +34,6 @@ def reg(desktop, *args):
     return done.stdout
 
 
-class Program(harness.Program):
-    """One run of a Windows program of ours under wine."""
-
-    def __init__(self, desktop, path=PROGRAM, env=None):
-        super().__init__(dict(desktop.env, **(env or {})), [WINE, path])
-
-
 class Wine:
     # A prefix's first program on a new display sets wine up first.
     first_start = 90
@@ -48,15 +42,15 @@ class Wine:
     # by a few pixels.
     frame_slack = 4
 
-    def __init__(self, desktop):
-        self.desktop = desktop
+    def __init__(self):
+        self.desktop = Desktop().start()
         self.fresh_store()
 
     def fresh_store(self):
         reg(self.desktop, "delete", STORE, "/f")
 
     def start(self, env=None):
-        return Program(self.desktop, env=env)
+        return Program(self.desktop, [WINE, PROGRAM], env)
 
     def placement(self):
         """The stored Main* values, as numbers; none before a first close."""
@@ -78,3 +72,6 @@ class Wine:
 
     def forget_tool(self):
         reg(self.desktop, "delete", MSINFO, "/f")
+
+    def stop(self):
+        self.desktop.stop()

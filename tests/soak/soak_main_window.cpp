@@ -14,6 +14,7 @@
 #include <string>
 
 #include "forms/frmMain.h"
+#include "support/test_support.h"
 
 namespace {
 
@@ -71,16 +72,13 @@ int main(int argc, char* argv[]) {
   window.show();
   QCoreApplication::processEvents();
 
-  const auto boxes = window.findChildren<QLineEdit*>();
-  QList<QLineEdit*> inputs;
-  for (QLineEdit* box : boxes) {
-    if (box->isEnabled()) {
-      inputs.append(box);
-    }
-  }
-  const auto types = window.findChildren<QRadioButton*>();
-  if (inputs.size() != 21 || types.size() != 7) {
-    std::fprintf(stderr, "soak: expected 21 input boxes and 7 types\n");
+  QList<QWidget*> inputs, types;
+  for (const QString& name : trimwell::test::Input_Names())
+    inputs << window.findChild<QLineEdit*>(name);
+  for (const QString& name : trimwell::test::Type_Buttons)
+    types << window.findChild<QRadioButton*>(name);
+  if (inputs.contains(nullptr) || types.contains(nullptr)) {
+    std::fprintf(stderr, "soak: an input box or a type button is missing\n");
     return 2;
   }
 
@@ -90,11 +88,8 @@ int main(int argc, char* argv[]) {
     if (random() % 50 == 0) {
       QTest::mouseClick(types[int(random() % types.size())], Qt::LeftButton);
     } else {
-      QLineEdit* box = inputs[int(random() % inputs.size())];
-      box->setFocus();
-      QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-      QTest::keyClick(box, Qt::Key_Delete);
-      QTest::keyClicks(box, Random_Text(random));
+      trimwell::test::Retype(inputs[int(random() % inputs.size())],
+                             Random_Text(random));
     }
     if (i + 1 == Warm_Up_Edits) {
       warm_rss = Resident_Kb();

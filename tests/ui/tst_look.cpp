@@ -17,6 +17,7 @@
 #include "forms/frmSplash.h"
 #include "forms/look/form_font.h"
 #include "forms/look/twips.h"
+#include "support/test_support.h"
 
 using namespace trimwell;
 
@@ -50,12 +51,7 @@ struct Shown_Text {
   QRgb Text = 0;
 };
 Shown_Text Text_Shown(QWidget& control, const QRect& area) {
-  const QImage image =
-      control.grab(area).toImage().convertToFormat(QImage::Format_RGB32);
-  QHash<QRgb, int> count;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x)
-      ++count[image.pixel(x, y)];
+  const QHash<QRgb, int> count = test::Colours(control.grab(area).toImage());
   Shown_Text shown;
   shown.Background =
       std::max_element(count.keyValueBegin(), count.keyValueEnd(),

@@ -9,24 +9,14 @@
 
 #include "forms/controls/picture_box.h"
 #include "forms/frmMain.h"
+#include "support/test_support.h"
 
 using namespace QTest;
 using namespace trimwell;
+using namespace trimwell::test;
 
 namespace {
 
-// The 21 input boxes in tab order: the stations row by row, then the limits.
-QStringList Input_Names() {
-  QStringList names;
-  for (QString s : {"Oil", "Front_Baggage", "Pilot", "Passenger",
-                    "Rear_Baggage", "Fuselage_Fuel", "Wing_Fuel"})
-    names += {"Text_" + s + "_ARM", "Text_" + s + "_Weight"};
-  return names +
-         QStringList{"Text_Forward_CG_Limit_ARM",   "Text_Empty_Aircraft_ARM",
-                     "Text_Empty_Aircraft_Weight",  "Text_Aerobatic_Limit_ARM",
-                     "Text_Aerobatic_Limit_Weight", "Text_Aft_CG_Limit_ARM",
-                     "Text_Max_Allowable_Weight"};
-}
 const QStringList Inputs = Input_Names();
 const QStringList Results = {"Text_Aircraft_ARM", "Text_Aircraft_Weight"};
 
@@ -41,24 +31,10 @@ QList<double> Values(const Loading_Model& m) {
                 << m.Aft_CG_Limit_ARM << m.Max_Allowable_Weight;
 }
 
-// The type buttons in preset order, with gross weights summed by hand from
-// the preset table (the empty aircraft plus every station's weight).
-const QStringList Buttons = {"Option_HRII", "Option_RV3", "Option_RV4",
-                             "Option_RV6",  "Option_RV8", "Option_RV9",
-                             "Option_Other"};
+// The gross weight of each type, in the order of Type_Buttons, summed by
+// hand from the preset table (the empty aircraft plus every station).
 const QStringList Gross = {" 1850", " 1114", " 1494", " 1600",
                            " 1650", " 1850", " 1398"};
-
-// Each recalculation repaints the chart before its handler returns, so the
-// chart's paint events count the recalculations.
-struct Paint_Counter : QObject {
-  explicit Paint_Counter(QObject* chart) { chart->installEventFilter(this); }
-  bool eventFilter(QObject*, QEvent* event) override {
-    Count += event->type() == QEvent::Paint;
-    return false;
-  }
-  int Count = 0;
-};
 
 } // namespace
 
@@ -68,14 +44,6 @@ class tst_main_window : public QObject {
 
   QWidget* Find(QString name) { return window->findChild<QWidget*>(name); }
   QString Text(QString name) { return Find(name)->property("text").toString(); }
-  void Click(QString name) { mouseClick(Find(name), Qt::LeftButton); }
-  // Replaces a box's text as a user does: click, select all, delete, type.
-  void Retype(const QString& name, const QString& text) {
-    Click(name);
-    keyClick(Find(name), Qt::Key_A, Qt::ControlModifier);
-    keyClick(Find(name), Qt::Key_Delete);
-    keyClicks(Find(name), text);
-  }
   QStringList Snapshot() {
     QStringList texts = Inputs + Results;
     for (QString& text : texts)
@@ -137,22 +105,23 @@ private slots:
   void typing_sets_its_own_value() {
     QFETCH(int, box);
     QList<double> expected = Values(window->Model());
-    Retype(Inputs[box], "");
+    Retype(Find(Inputs[box]), "");
     expected[box] = Inputs[box] == "Text_Empty_Aircraft_Weight" ? 1 : 0;
     QCOMPARE(Values(window->Model()), expected);
-    Paint_Counter chart(Find("Picture_Graphic"));
+    Event_Watch chart(QEvent::Paint);
+    Find("Picture_Graphic")->installEventFilter(&chart);
     for (int k = 0; k < 3; ++k) {
       keyClick(Find(Inputs[box]), "150"[k]);
       QCOMPARE(Text(Inputs[box]), QString("150").left(k + 1));
       expected[box] = QList<double>{1, 15, 150}[k];
       QCOMPARE(Values(window->Model()), expected);
-      QCOMPARE(chart.Count, k + 1);
+      QCOMPARE(chart.Seen.size(), k + 1);
     }
     // A pasted text of any length is kept whole: its blanks are ignored
     // and the digit at its very end is read.
     const QString pasted = QString(99999, ' ') + '7';
     QGuiApplication::clipboard()->setText(pasted);
-    Retype(Inputs[box], "");
+    Retype(Find(Inputs[box]), "");
     keyClick(Find(Inputs[box]), Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(Text(Inputs[box]).size(), pasted.size());
     expected[box] = 7;
@@ -161,10 +130,10 @@ private slots:
 
   // Right from HR-II visits every type, wrapping round, and loads each.
   void arrow_keys_load_the_type_reached() {
-    for (int k = 1; k <= Buttons.size(); ++k) {
-      const int reached = k % Buttons.size();
+    for (int k = 1; k <= Type_Buttons.size(); ++k) {
+      const int reached = k % Type_Buttons.size();
       keyClick(QApplication::focusWidget(), Qt::Key_Right);
-      QVERIFY(Find(Buttons[reached])->property("checked").toBool());
+      QVERIFY(Find(Type_Buttons[reached])->property("checked").toBool());
       QCOMPARE(Text(Results[1]), Gross[reached]);
     }
     keyClick(QApplication::focusWidget(), Qt::Key_Left);
@@ -180,7 +149,7 @@ private slots:
     }
     const QStringList shown = Snapshot();
     for (const QString& name : Results)
-      Retype(name, "5");
+      Retype(Find(name), "5");
     QCOMPARE(QApplication::focusWidget(), Find("Option_HRII"));
     QCOMPARE(Snapshot(), shown);
   }
@@ -213,12 +182,9 @@ private slots:
     const qreal ratio = chart.devicePixelRatio();
     const int reach = qCeil(2 * ratio);
     const QPoint pixel = (point * ratio).toPoint();
-    const QImage near =
-        chart.copy(QRect(pixel, pixel).adjusted(-reach, -reach, reach, reach))
-            .convertToFormat(QImage::Format_RGB32);
-    const QRgb* first = reinterpret_cast<const QRgb*>(near.constBits());
-    QVERIFY(std::count(first, first + near.width() * near.height(),
-                       color.rgb()) > 0);
+    const QRect near =
+        QRect(pixel, pixel).adjusted(-reach, -reach, reach, reach);
+    QVERIFY(Colours(chart.copy(near)).contains(color.rgb()));
     QCOMPARE(chart.pixel(((area.topLeft() + QPoint(2, 2)) * ratio)),
              qRgb(255, 255, 255));
     const QStringList shown = Snapshot();
@@ -228,7 +194,7 @@ private slots:
     QCOMPARE(Chart(), chart);
     window->Picture_Graphic->Clear();
     QVERIFY(Chart() != chart);
-    Click("Picture_Graphic");
+    mouseClick(Find("Picture_Graphic"), Qt::LeftButton);
     QCOMPARE(Chart(), chart);
     QCOMPARE(Snapshot(), shown);
   }
@@ -237,7 +203,7 @@ private slots:
   // and chooses a type with its toggle action as a click does.
   void accessible_names() {
     const QStringList names =
-        Inputs + Results + Buttons + QStringList{"Picture_Graphic"};
+        Inputs + Results + Type_Buttons + QStringList{"Picture_Graphic"};
     QSet<QString> spoken;
     for (const QString& name : names)
       spoken << QAccessible::queryAccessibleInterface(Find(name))

@@ -11,6 +11,7 @@
 #include "shell/Module1.h"
 #include "shell/main_lifecycle.h"
 #include "shell/placement.h"
+#include "shell/system.h"
 
 namespace {
 
@@ -92,10 +93,12 @@ void tst_startup::first_run_shows_the_splash_then_hrii_at_the_defaults() {
   // A short wait for the three seconds: the splash screen stays that long,
   // and start-up takes well under the 2 s a window system may take to show
   // the splash screen before start-up goes on without it.
-  constexpr int Wait_Ms = 300;
+  static constexpr int Wait_Ms = 300;
   QElapsedTimer startup;
   startup.start();
-  Module1::Main(std::chrono::milliseconds(Wait_Ms));
+  Module1::Main([] {
+    trimwell::Wait_Without_Events(std::chrono::milliseconds(Wait_Ms));
+  });
   QVERIFY(startup.elapsed() < 1500);
   QPointer<frmMain> form = Module1::fMainForm;
   QVERIFY(form && QTest::qWaitForWindowExposed(form));
@@ -136,8 +139,7 @@ void tst_startup::ten_closes() {
   for (int run = 0; run < 10; ++run) {
     frmMain form;
     form.setWindowFlag(Qt::FramelessWindowHint, !framed);
-    trimwell::Attach_Main_Lifecycle(form);
-    form.Form_Load();
+    trimwell::Form_Load(form);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QTRY_COMPARE(form.frameGeometry(), frame);
@@ -185,7 +187,7 @@ void tst_startup::bad_stored_values() {
 // most recently made first, whatever the order they were shown in.
 void tst_startup::closing_closes_the_newest_window_first() {
   frmMain form;
-  trimwell::Attach_Main_Lifecycle(form);
+  trimwell::Form_Load(form);
   form.show();
   Close_Watch watch;
   std::vector<std::unique_ptr<QWidget>> others;

@@ -15,8 +15,6 @@ class Line_Shape : public QWidget {
 public:
   Line_Shape(QWidget* parent, QPoint from, QPoint to, int width, QColor color);
 
-  QColor Color() const { return color_; }
-
 protected:
   void paintEvent(QPaintEvent* event) override;
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "forms/look/form_style.h"
 #include "forms/look/twips.h"
 
 namespace trimwell {
@@ -54,10 +55,6 @@ bool Cut_To_Unit_Square(double& x1, double& y1, double& x2, double& y2) {
   x2 = inside(sx + leave * dx);
   y2 = inside(sy + leave * dy);
   return true;
-}
-
-QColor To_QColor(Rgb color) {
-  return QColor(color.Red, color.Green, color.Blue);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "forms/look/form_style.h"
 
 #include <QApplication>
+#include <QPalette>
 #include <QPointer>
 #include <QStyle>
 #include <QStyleFactory>
@@ -52,8 +53,11 @@ constexpr Role_Color Light_Colors[] = {
 constexpr QPalette::ColorRole Greyed_When_Disabled[] = {
     QPalette::WindowText, QPalette::Text, QPalette::ButtonText};
 
-} // namespace
-
+// The look the three windows share on every desktop: the classic desktop
+// style and the light system colours that the layouts' own text colours
+// (black, navy, dark green, grey, red, purple) were chosen against. A dark
+// desktop palette would put those colours on a dark window, so the windows
+// never take the desktop's colours.
 QPalette Form_Palette() {
   QPalette palette;
   for (const Role_Color& entry : Light_Colors) {
@@ -65,6 +69,13 @@ QPalette Form_Palette() {
   return palette;
 }
 
+// The one style of every control of the three windows: the classic one,
+// which draws a frame's caption on the frame's top line, just above the
+// first row (other styles put it above the line, which then runs through
+// that row), and gives text boxes their sunken border. The application
+// owns it, so it outlives every window that uses it; it is made again
+// should a new application object need it. Null only where the classic
+// style is missing, and then the controls keep the application's style.
 QStyle* Form_Style() {
   static QPointer<QStyle> style;
   if (style.isNull()) {
@@ -75,6 +86,8 @@ QStyle* Form_Style() {
   }
   return style;
 }
+
+} // namespace
 
 // A widget's style is its own: it passes neither to the controls inside it
 // nor to those made later, so each control is given it here. A pop-up menu
@@ -99,17 +112,30 @@ void Set_Form_Look(QWidget& window) {
   }
 }
 
-void Set_Own_Color(QWidget& widget, QPalette::ColorRole role, QColor color) {
-  // A palette with only this role set: every other colour stays the one
+QColor To_QColor(Rgb color) {
+  return QColor(color.Red, color.Green, color.Blue);
+}
+
+void Set_Own_Colors(QWidget& widget, std::optional<Rgb> text,
+                    std::optional<Rgb> background) {
+  if (!text && !background) {
+    return;
+  }
+  // A palette with only these roles set: every other colour stays the one
   // the widget inherits.
   QPalette own;
-  own.setColor(role, color);
+  if (text) {
+    own.setColor(QPalette::WindowText, To_QColor(*text));
+  }
+  if (background) {
+    own.setColor(QPalette::Window, To_QColor(*background));
+    widget.setAutoFillBackground(true);
+  }
   widget.setPalette(own);
 }
 
 void Set_Text_Color(QWidget& widget, Rgb color) {
-  Set_Own_Color(widget, QPalette::WindowText,
-                QColor(color.Red, color.Green, color.Blue));
+  Set_Own_Colors(widget, color);
 }
 
 } // namespace trimwell

@@ -3,9 +3,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QProcess>
 #include <QStandardPaths>
+#include <memory>
 
+#include "forms/controls/modal.h"
 #include "trimwell_build.h"
 
 namespace trimwell::sysinfo {
@@ -30,24 +31,10 @@ std::string Desktop_Services::Find_Program(const std::string& program) {
       .toStdString();
 }
 
-bool Desktop_Services::Start_Program(
-    const std::string& path, const std::vector<std::string>& arguments) {
-  if (path.empty()) {
-    return false; // nothing to start
-  }
-  QStringList list;
-  for (const std::string& argument : arguments) {
-    list << Local_Path(argument);
-  }
-  // The whole text is the program's path: no shell, no splitting at blanks.
-  return QProcess::startDetached(Local_Path(path), list);
-}
-
 void Desktop_Services::Show_Unavailable() {
-  QMessageBox message(QMessageBox::NoIcon, QString::fromLatin1(build::Title),
-                      QString::fromLatin1(Unavailable_Message), QMessageBox::Ok,
-                      owner_);
-  message.exec();
+  Run_Modal(std::make_unique<QMessageBox>(
+      QMessageBox::NoIcon, QString::fromLatin1(build::Title),
+      QString::fromLatin1(Unavailable_Message), QMessageBox::Ok, owner_));
 }
 
 } // namespace trimwell::sysinfo

@@ -28,7 +28,6 @@ inline constexpr std::uint32_t Type_String = 1; // REG_SZ
 inline constexpr std::uint32_t Type_Dword = 4;  // REG_DWORD, little-endian
 
 // Access rights (winnt.h). KEY_READ asks for nothing that writes.
-inline constexpr std::uint32_t Key_Query_Value = 0x0001;
 inline constexpr std::uint32_t Key_Read = 0x20019;
 // Every right that lets the holder change a key or its security.
 inline constexpr std::uint32_t Key_Write_Rights = 0x0002       /* set value */

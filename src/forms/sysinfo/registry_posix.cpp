@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstring>
 
 namespace trimwell::registry {
 
@@ -199,7 +198,7 @@ Status File_Registry::Query_Value(Handle key, const std::string& value_name,
   if (needed > capacity) {
     return Error_More_Data;
   }
-  std::memcpy(data, value->second.Bytes.data(), needed);
+  std::copy(value->second.Bytes.begin(), value->second.Bytes.end(), data);
   return Error_Success;
 }
 

@@ -7,12 +7,17 @@ namespace trimwell::registry {
 
 namespace {
 
+// Keys travel through the system-independent interface as integers, as
+// Windows itself defines its root keys: the one cast back to a handle.
+HKEY As_HKEY(Handle key) {
+  return reinterpret_cast<HKEY>(key); // NOLINT(performance-no-int-to-ptr)
+}
+
 // Predefined root keys are 32-bit values that 64-bit Windows sign-extends
 // into a handle (HKEY_LOCAL_MACHINE is (HKEY)(ULONG_PTR)(LONG)0x80000002).
 HKEY Root_Handle(Key root) {
   const auto signed_root = static_cast<LONG>(static_cast<std::int32_t>(root));
-  return reinterpret_cast<HKEY>(
-      static_cast<ULONG_PTR>(static_cast<LONG_PTR>(signed_root)));
+  return As_HKEY(static_cast<ULONG_PTR>(static_cast<LONG_PTR>(signed_root)));
 }
 
 class Windows_Registry final : public Registry {
@@ -32,16 +37,14 @@ public:
     DWORD value_type = 0;
     DWORD value_size = size;
     const LONG status =
-        RegQueryValueExA(reinterpret_cast<HKEY>(key), value_name.c_str(),
-                         nullptr, &value_type, data, &value_size);
+        RegQueryValueExA(As_HKEY(key), value_name.c_str(), nullptr, &value_type,
+                         data, &value_size);
     type = value_type;
     size = value_size;
     return status;
   }
 
-  Status Close_Key(Handle key) override {
-    return RegCloseKey(reinterpret_cast<HKEY>(key));
-  }
+  Status Close_Key(Handle key) override { return RegCloseKey(As_HKEY(key)); }
 };
 
 } // namespace

@@ -42,6 +42,7 @@ bool GetKeyValue(registry::Registry& registry, registry::Key KeyRoot,
   const Key_Closer closer(registry, key); // a failed open closes handle 0
   if (registry.Open_Key(KeyRoot, KeyName, Open_Access, key) !=
       registry::Error_Success) {
+    // NOLINTNEXTLINE(clang-analyzer-deadcode.DeadStores): `closer` reads it
     key = 0;
     KeyVal.clear();
     return false;

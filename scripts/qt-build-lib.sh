@@ -1,0 +1,74 @@
+# Sourced by build-qt-windows and build-qt-wasm: builds Debian's own qtbase
+# for another platform, static, into a cache outside the checkout, so that
+# every later build, clone and CI run on this machine reuses it.
+#
+# The caller sets:
+#   platform      a word for the cache folder and the log ("mingw", "wasm")
+#   options       the configure options (array)
+#   key_extra     text that also changes the result (toolchain, compiler)
+# and may define Prepare_Configure (runs before configuring; may add to the
+# array configure_extra) and After_Install (runs after installing).
+# Build_Qt then prints the Qt prefix on its standard output, progress on its
+# standard error, and does nothing but print it when the cache is complete.
+#
+# The cache folder's name carries a hash of everything that changes the
+# result. The installed prefix is not relocatable, so it is built in place
+# and marked complete only at the very end.
+
+qt_source_version="$(dpkg-query -W -f='${source:Version}' qt6-base-dev)"
+qt_version="${qt_source_version%%+*}"
+jobs="${JOBS:-$(nproc)}"
+configure_extra=()
+log() { echo "build-qt-$platform: $*" >&2; }
+
+Build_Qt() {
+  local key cache
+  key="$(
+    {
+      echo "$qt_source_version"
+      printf '%s\n' "${options[@]}"
+      echo "$key_extra"
+    } | sha256sum | cut -c1-12
+  )"
+  cache="${XDG_CACHE_HOME:-$HOME/.cache}/trimwell"
+  prefix="$cache/qt-$qt_version-$platform-static-$key"
+  if [ -f "$prefix/.complete" ]; then
+    log "Qt for $platform is cached in $prefix"
+    echo "$prefix"
+    return 0
+  fi
+
+  log "building Qt $qt_version for $platform into $prefix (15 to 30 minutes on 2 cores)"
+  rm -rf "$prefix"
+  work="$cache/work-$platform-$key"
+  rm -rf "$work"
+  mkdir -p "$work" "$prefix/share/trimwell"
+  "$(dirname "${BASH_SOURCE[0]}")/fetch-qt-source" "$work"
+
+  if declare -F Prepare_Configure >/dev/null; then Prepare_Configure; fi
+  log "configuring"
+  cmake -S "$work/src" -B "$work/build" -G Ninja \
+    -DCMAKE_INSTALL_PREFIX="$prefix" \
+    "${configure_extra[@]}" "${options[@]}" >"$work/configure.log" 2>&1 ||
+    { tail -n 40 "$work/configure.log" >&2; return 1; }
+
+  # Qt's own warnings go to the log; the console gets a line every 5 %.
+  log "building with $jobs jobs (log: $work/build.log)"
+  local started=$SECONDS
+  cmake --build "$work/build" --parallel "$jobs" 2>&1 | tee "$work/build.log" | awk -v p="$platform" '
+    /^\[[0-9]+\/[0-9]+\]/ {
+      split(substr($1, 2), n, "/"); pct = int(100 * n[1] / n[2])
+      if (pct >= shown + 5) { shown = pct; printf "build-qt-%s: %d%%\n", p, pct; fflush() }
+    }' >&2 || { grep -B2 -A20 -m3 'error' "$work/build.log" | tail -n 60 >&2; return 1; }
+  log "built in $(((SECONDS - started) / 60)) min"
+
+  cmake --install "$work/build" >/dev/null
+  # Qt's copyright and licence notice, which travels with every package of
+  # the program that links it.
+  cp "$work/src/debian/copyright" "$prefix/share/trimwell/qt-copyright"
+  if declare -F After_Install >/dev/null; then After_Install; fi
+  rm -rf "$work"
+  touch "$prefix/.complete"
+  log "Qt for $platform is in $prefix"
+  echo "$prefix"
+}
