@@ -1,0 +1,14 @@
+// A web page can start no program: there is no system information tool,
+// and the About box says so.
+#include "forms/sysinfo/sysinfo.h"
+
+namespace trimwell::sysinfo {
+
+const char Program_File[] = "";
+
+const std::vector<Tool>& Fallback_Tools() {
+  static const std::vector<Tool> none;
+  return none;
+}
+
+} // namespace trimwell::sysinfo

@@ -1,0 +1,12 @@
+# The program in a web page (Qt for the web, Emscripten):
+#   build-web/trimwell.html   one self-contained file, opened from disk;
+#   build-web/site/           index.html, trimwell.js and trimwell.wasm, for
+#                             serving.
+# A browser lends a page's program no fonts: the faces the windows ask for
+# on Linux travel inside the program.
+set(web_font_dir /usr/share/fonts/truetype/liberation2)
+qt_add_resources(trimwell web_fonts PREFIX /fonts BASE ${web_font_dir}
+  FILES ${web_font_dir}/LiberationSans-Regular.ttf
+        ${web_font_dir}/LiberationSans-Bold.ttf)
+trimwell_web_page(trimwell ${PROJECT_BINARY_DIR}/trimwell.html
+                  ${PROJECT_BINARY_DIR}/site)
