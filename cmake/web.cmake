@@ -5,8 +5,10 @@ configure_file(${PROJECT_SOURCE_DIR}/src/web/page.html.in
 
 # Links `target` for the page and writes its pages: `single`, one html file
 # with everything inside, and `site`, a folder with index.html beside the
-# script and the WebAssembly. Asyncify lets the program wait and show its
-# modal windows as on a desktop: the browser gets its turn meanwhile.
+# script and the WebAssembly. Asyncify lets start-up wait for the splash
+# card in a nested event loop, the browser getting its turn meanwhile; it
+# costs about two thirds more WebAssembly, which a start-up split around
+# the wait would save at the price of reading as one sequence.
 function(trimwell_web_page target single site)
   target_link_options(${target} PRIVATE "SHELL:-s ASYNCIFY" -Os)
   set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}-wasm)
