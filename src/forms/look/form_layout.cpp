@@ -48,6 +48,15 @@ QWidget* Set_Properties(QWidget& control, QPoint origin,
   return &control;
 }
 
+// A command or option button: its caption is all it adds.
+template <class Button>
+QWidget* Create_Button(Button*& member, QWidget& parent, QPoint origin,
+                       const Control_Layout& row) {
+  Button& button = Make(member, parent);
+  button.setText(Text_Of(row));
+  return Set_Properties(button, origin, row);
+}
+
 } // namespace
 
 QWidget* Create_Control(QGroupBox*& member, QWidget& parent, QPoint origin,
@@ -96,16 +105,12 @@ QWidget* Create_Control(QLabel*& member, QWidget& parent, QPoint origin,
 
 QWidget* Create_Control(QPushButton*& member, QWidget& parent, QPoint origin,
                         const Control_Layout& row) {
-  QPushButton& button = Make(member, parent);
-  button.setText(Text_Of(row));
-  return Set_Properties(button, origin, row);
+  return Create_Button(member, parent, origin, row);
 }
 
 QWidget* Create_Control(Option_Button*& member, QWidget& parent, QPoint origin,
                         const Control_Layout& row) {
-  Option_Button& button = Make(member, parent);
-  button.setText(Text_Of(row));
-  return Set_Properties(button, origin, row);
+  return Create_Button(member, parent, origin, row);
 }
 
 // Windows connect their handlers only after the layout is built, so the
