@@ -59,21 +59,24 @@ bench-windows: windows
 	bench/windows-figures $(WINDOWS_BUILD)
 
 # The program for a web browser, in $(WEB_BUILD)/: trimwell.html, one file
-# that opens from disk, and site/, the same to serve; built against a static
-# Qt for the web that scripts/build-qt-wasm builds once per machine.
-WEB_QT = qt="$$(JOBS=$(JOBS) scripts/build-qt-wasm)" && eval "$$(scripts/web-env "$$qt")"
+# that opens from disk, and site/, the same to serve. Built inside the
+# Debian 13 root of scripts/web-root (made once per machine), against a
+# static Qt for the web that scripts/build-qt-wasm builds there once.
+IN_WEB_ROOT = JOBS=$(JOBS) scripts/web-root run
+EMSCRIPTEN_TOOLCHAIN := /usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
 
 web: deps
-	$(WEB_QT) && \
-	cmake -S . -B $(WEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
-	  -DCMAKE_TOOLCHAIN_FILE="$$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
-	  -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/bin/node && \
-	cmake --build $(WEB_BUILD) -j $(JOBS)
+	$(IN_WEB_ROOT) sh -c 'qt="$$(scripts/build-qt-wasm)" && \
+	  cmake -S . -B $(WEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+	    -DCMAKE_TOOLCHAIN_FILE="$$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+	    -DQT_CHAINLOAD_TOOLCHAIN_FILE=$(EMSCRIPTEN_TOOLCHAIN) \
+	    -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/bin/node && \
+	  cmake --build $(WEB_BUILD) -j $(JOBS)'
 
-# The core's suites under node, then the page in headless Chromium, opened
-# from disk, through the end-to-end suite.
+# The core's suites under node in the root, then the page in headless
+# Chromium, opened from disk, through the end-to-end suite.
 test-web: web
-	$(WEB_QT) && cd $(WEB_BUILD) && ctest --output-on-failure -j $(JOBS)
+	$(IN_WEB_ROOT) ctest --test-dir $(WEB_BUILD) --output-on-failure -j $(JOBS)
 	tests/e2e/run $(WEB_BUILD)/trimwell.html
 
 run-web: web

@@ -106,7 +106,10 @@ void BM_Wait_End_To_Main_Window_Drawn(benchmark::State& state) {
     Paint_Watch chart_paint;
     qApp->installEventFilter(&chart_paint);
     Clock::time_point start;
-    Module1::Main([&start] { start = Clock::now(); });
+    Module1::Main([&start](const std::function<void()>& then) {
+      start = Clock::now();
+      then();
+    });
     const QPointer<frmMain> form = Module1::fMainForm;
     QElapsedTimer give_up;
     give_up.start();

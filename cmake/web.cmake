@@ -1,18 +1,21 @@
 # Programs for a web page, built with Qt for the web (make web).
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
+# Debian's Qt leaves its plugins out of what links against it, for its own
+# shared plugins load at run time; a page's program links Qt in statically,
+# its platform plugin included, or it cannot start.
+set(QT_SKIP_AUTO_PLUGIN_INCLUSION OFF)
 configure_file(${PROJECT_SOURCE_DIR}/src/web/page.html.in
                ${PROJECT_BINARY_DIR}/generated/page.html @ONLY)
 
 # Links `target` for the page and writes its pages: `single`, one html file
 # with everything inside, and `site`, a folder with index.html beside the
-# script and the WebAssembly. Asyncify lets start-up wait for the splash
-# card in a nested event loop, the browser getting its turn meanwhile; it
-# costs about two thirds more WebAssembly, which a start-up split around
-# the wait would save at the price of reading as one sequence.
+# script and the WebAssembly. The page starts either program through the
+# script's createProgram.
 function(trimwell_web_page target single site)
-  target_link_options(${target} PRIVATE "SHELL:-s ASYNCIFY" -Os)
+  target_link_options(${target} PRIVATE -Os)
   set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}-wasm)
-  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${out})
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${out}
+                                             QT_WASM_EXPORT_NAME createProgram)
   set(template ${PROJECT_BINARY_DIR}/generated/page.html)
   set(maker ${PROJECT_SOURCE_DIR}/scripts/web-page)
   set(inputs ${template} ${out}/${target}.js ${out}/${target}.wasm)

@@ -4,7 +4,7 @@
 #                             serving.
 # A browser lends a page's program no fonts: the faces the windows ask for
 # on Linux travel inside the program.
-set(web_font_dir /usr/share/fonts/truetype/liberation2)
+set(web_font_dir /usr/share/fonts/truetype/liberation)
 qt_add_resources(trimwell web_fonts PREFIX /fonts BASE ${web_font_dir}
   FILES ${web_font_dir}/LiberationSans-Regular.ttf
         ${web_font_dir}/LiberationSans-Bold.ttf)

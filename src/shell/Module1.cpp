@@ -12,23 +12,24 @@ namespace Module1 {
 
 QPointer<frmMain> fMainForm;
 
-void Main(const std::function<void()>& wait) {
+void Main(const Splash_Wait& wait) {
   QApplication::setWindowIcon(trimwell::Application_Icon());
   // A main window still open when the program is told to quit (say, by the
   // session ending) is destroyed before the application is.
   static const QMetaObject::Connection cleanup = QObject::connect(
       qApp, &QCoreApplication::aboutToQuit, qApp, [] { delete fMainForm; });
 
-  auto splash = std::make_unique<frmSplash>();
+  auto splash = std::make_shared<frmSplash>();
   trimwell::Show_Splash(*splash); // shown and fully drawn before the wait
-  wait();
-
-  // Owned by itself: it deletes itself when closed.
-  fMainForm = new frmMain;
-  fMainForm->setAttribute(Qt::WA_DeleteOnClose);
-  trimwell::Form_Load(*fMainForm); // at its stored placement, still hidden
-  splash.reset();
-  fMainForm->show(); // takes the focus, and so loads its first type
+  // From here on held by what comes after the wait alone, which lets it go.
+  wait([splash = std::move(splash)]() mutable {
+    // Owned by itself: it deletes itself when closed.
+    fMainForm = new frmMain;
+    fMainForm->setAttribute(Qt::WA_DeleteOnClose);
+    trimwell::Form_Load(*fMainForm); // at its stored placement, still hidden
+    splash.reset();
+    fMainForm->show(); // takes the focus, and so loads its first type
+  });
 }
 
 } // namespace Module1

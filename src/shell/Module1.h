@@ -13,10 +13,15 @@ namespace Module1 {
 // The one main window, from its creation by Main until it is closed.
 extern QPointer<frmMain> fMainForm;
 
-// The start-up sequence: the splash screen through `wait` (the program's
-// three seconds; tests and the start-up benchmark pass their own), then the
-// main window at its stored placement, opening with the HR-II type loaded.
-// Returns once the main window is shown; the event loop does the rest.
-void Main(const std::function<void()>& wait = trimwell::Wait_Splash_Time);
+// A wait that runs what comes after it once the splash screen has had its
+// time: the program's three seconds; tests and the start-up benchmark pass
+// their own.
+using Splash_Wait = std::function<void(const std::function<void()>& then)>;
+
+// The start-up sequence: the splash screen through `wait`, then the main
+// window at its stored placement, opening with the HR-II type loaded. On a
+// desktop it returns once the main window is shown; in a page, as soon as
+// the wait has begun. The event loop does the rest.
+void Main(const Splash_Wait& wait = trimwell::Wait_Splash_Time);
 
 } // namespace Module1

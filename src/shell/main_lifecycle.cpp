@@ -4,7 +4,10 @@
 #include <QPointer>
 #include <QScreen>
 #include <QSettings>
+#include <QTimer>
 #include <QWidget>
+#include <QWindow>
+#include <optional>
 
 #include "forms/frmMain.h"
 #include "shell/placement.h"
@@ -26,13 +29,18 @@ public:
 };
 
 // The window system's frame around the client area; none until the window
-// has been shown and framed.
+// has been shown and framed. Asked of the window system as it stands: a
+// page frames a window only as it first draws it, later than the widget
+// learns of its frame, so QWidget::frameGeometry() can lag behind.
 QMargins Frame_Margins(const QWidget& window) {
-  const QRect outer = window.frameGeometry();
-  const QRect inner = window.geometry();
-  return QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
-                  outer.right() - inner.right(),
-                  outer.bottom() - inner.bottom());
+  const QWindow* handle = window.windowHandle();
+  return handle != nullptr && window.isVisible() ? handle->frameMargins()
+                                                 : QMargins();
+}
+
+// The outer frame as the user sees it.
+QRect Outer_Frame(const QWidget& window) {
+  return window.geometry().marginsAdded(Frame_Margins(window));
 }
 
 // Qt sizes a window by its client area, while the store holds the outer
@@ -88,8 +96,12 @@ private:
         &window_,
         [&window = window_, frame = frame_, designed = designed_, margins] {
           window.resize(placement::Client_Size(frame, margins, designed));
-          if (window.frameGeometry().topLeft() != frame.Position) {
-            window.move(frame.Position);
+          // Moved by the difference, for the widget's own idea of its frame
+          // may be the one that lags.
+          const QPoint now = window.geometry().topLeft() -
+                             QPoint(margins.left(), margins.top());
+          if (now != frame.Position) {
+            window.move(window.pos() + (frame.Position - now));
           }
         },
         Qt::QueuedConnection);
@@ -132,27 +144,57 @@ void Store_Placement(const QWidget& window) {
     return; // the placement of the last normal close stays
   }
   Store store;
-  placement::Write_Frame(store, window.frameGeometry());
+  placement::Write_Frame(store, Outer_Frame(window));
 }
 
-// Where the program can end without its window closing, the placement is
-// stored as the user moves or resizes the shown window, so that the next
-// visit finds it where it was left.
+// Stores the placement once the user has moved or resized the shown window
+// and it has come to rest: a whole drag is one write. The frame the program
+// itself placed, as restored and perhaps moved back onto the screen, is
+// where the window was left, and is never written back.
 class Placement_Writer : public QObject {
 public:
-  explicit Placement_Writer(QWidget& window) : QObject(&window) {
+  Placement_Writer(QWidget& window, std::chrono::milliseconds settle)
+      : QObject(&window), window_(window) {
+    settle_.setSingleShot(true);
+    settle_.setInterval(settle);
+    connect(&settle_, &QTimer::timeout, this, &Placement_Writer::Settled);
     window.installEventFilter(this);
   }
 
 protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    const auto& window = static_cast<const QWidget&>(*watched);
-    if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
-        window.isVisible()) {
-      Store_Placement(window);
+  bool eventFilter(QObject*, QEvent* event) override {
+    switch (event->type()) {
+    case QEvent::NonClientAreaMouseButtonPress:
+      // The user takes hold of the frame: whatever came before was placed.
+      if (!placed_) {
+        placed_ = Outer_Frame(window_);
+      }
+      break;
+    case QEvent::Show:
+    case QEvent::Move:
+    case QEvent::Resize:
+      if (window_.isVisible()) {
+        settle_.start();
+      }
+      break;
+    default:
+      break;
     }
     return false;
   }
+
+private:
+  void Settled() {
+    const QRect frame = Outer_Frame(window_);
+    if (placed_ && frame != *placed_) {
+      Store_Placement(window_);
+    }
+    placed_ = frame;
+  }
+
+  QWidget& window_;
+  QTimer settle_;
+  std::optional<QRect> placed_; // the frame as the program or store has it
 };
 
 void Unload_Main_Window(QWidget& window) {
@@ -176,8 +218,13 @@ void Form_Load(frmMain& window) {
   QObject::connect(&window, &frmMain::unloading, &window,
                    [&window] { Unload_Main_Window(window); });
   if (Ends_Without_Closing()) {
-    new Placement_Writer(window); // owned by the window
+    Store_Placement_When_Moved(window, Placement_Settle);
   }
+}
+
+void Store_Placement_When_Moved(QWidget& window,
+                                std::chrono::milliseconds settle) {
+  new Placement_Writer(window, settle); // owned by the window
 }
 
 } // namespace trimwell

@@ -1,3 +1,7 @@
+#include <QEventLoop>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <thread>
 
@@ -11,13 +15,56 @@ namespace {
 // long enough that the processor rests in between.
 constexpr std::chrono::milliseconds Wait_Step{10};
 
+// A window system that has not mapped a window by then never will; the
+// program goes on without it rather than hang.
+constexpr int Expose_Timeout_Ms = 2000;
+
+// Quits `loop` when the watched window becomes visible on the screen.
+class Expose_Watch : public QObject {
+public:
+  explicit Expose_Watch(QEventLoop& loop) : loop_(loop) {}
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Expose &&
+        static_cast<QWindow*>(watched)->isExposed()) {
+      loop_.quit();
+    }
+    return false;
+  }
+
+private:
+  QEventLoop& loop_;
+};
+
+// Drawing reaches the screen only once the window system has mapped the
+// window, which it reports asynchronously.
+void Wait_Until_Exposed(QWidget& window) {
+  QWindow* handle = window.windowHandle();
+  if (handle == nullptr || handle->isExposed()) {
+    return;
+  }
+  QEventLoop loop;
+  Expose_Watch watch(loop);
+  handle->installEventFilter(&watch);
+  QTimer::singleShot(Expose_Timeout_Ms, &loop, &QEventLoop::quit);
+  loop.exec(QEventLoop::ExcludeUserInputEvents);
+  handle->removeEventFilter(&watch);
+}
+
 } // namespace
 
 void Prepare_System() {}
 
+void Draw_Now(QWidget& window) {
+  Wait_Until_Exposed(window);
+  window.repaint(); // draws and flushes at once
+}
+
 // No events at all: input typed meanwhile waits in the window system's
 // queue.
-void Wait_Without_Events(std::chrono::milliseconds wait) {
+void Wait_Without_Events(std::chrono::milliseconds wait,
+                         const std::function<void()>& then) {
   // Measured from a steady clock, so midnight or a clock change cannot
   // shorten or stretch it.
   using Clock = std::chrono::steady_clock;
@@ -26,6 +73,7 @@ void Wait_Without_Events(std::chrono::milliseconds wait) {
     std::this_thread::sleep_for(
         std::min<Clock::duration>(end - now, Wait_Step));
   }
+  then();
 }
 
 QPoint Reachable_Position(const QRect& frame, const QRect&) {

@@ -2,11 +2,13 @@
 #include <emscripten.h>
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QFontDatabase>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "shell/system.h"
 
@@ -22,26 +24,19 @@ constexpr const char* Bundled_Fonts[] = {
 };
 
 // How much of a window stays on the page at the least: all of its title
-// bar's height, and this much of its width, enough to take hold of it.
+// bar's height with a row of the window below (the page keeps that much),
+// and this much of its width, enough to take hold of it.
 constexpr int Reachable_Width = 120;
-constexpr int Title_Bar_Height = 24;
+constexpr int Title_Bar_Height = 27;
 
-// Qt for the web shows every new window full screen, filling the page. The
-// program's windows are laid out for their own size, like dialogs on a
-// desktop: each keeps its size and place, with a title bar to move it by.
-class Windowed_Pages : public QObject {
-protected:
-  bool eventFilter(QObject* object, QEvent* event) override {
-    if (event->type() == QEvent::WindowStateChange && object->isWidgetType()) {
-      auto* widget = static_cast<QWidget*>(object);
-      if (widget->isWindow() &&
-          widget->windowState().testFlag(Qt::WindowFullScreen)) {
-        widget->setWindowState(widget->windowState() & ~Qt::WindowFullScreen);
-      }
-    }
-    return false;
+EM_JS(void, Show_Program_Ended, (), {
+  if (typeof trimwellEnded == 'function') {
+    trimwellEnded();
   }
-};
+});
+
+EM_JS(void, Mark_Page_Clock, (const char* name),
+      { performance.mark(UTF8ToString(name)); });
 
 bool Is_User_Input(QEvent::Type type) {
   switch (type) {
@@ -54,6 +49,10 @@ bool Is_User_Input(QEvent::Type type) {
   case QEvent::MouseButtonRelease:
   case QEvent::MouseButtonDblClick:
   case QEvent::MouseMove:
+  case QEvent::NonClientAreaMouseButtonPress:
+  case QEvent::NonClientAreaMouseButtonRelease:
+  case QEvent::NonClientAreaMouseButtonDblClick:
+  case QEvent::NonClientAreaMouseMove:
   case QEvent::Wheel:
   case QEvent::TouchBegin:
   case QEvent::TouchUpdate:
@@ -65,20 +64,103 @@ bool Is_User_Input(QEvent::Type type) {
   }
 }
 
-// The browser hands the program every key and click at once, not through
-// a queue the wait could leave alone: during the wait they are dropped.
-class Input_Blocker : public QObject {
-protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    return Is_User_Input(event->type());
+// Watches the program's windows as the page shows them.
+// - Qt for the web shows every new main window full screen, filling the
+//   page. The program's windows are laid out for their own size, like
+//   dialogs on a desktop: each keeps its size and place, with a title bar
+//   to move it by.
+// - Each window's first paint is marked on the page's clock, under its
+//   name, for whoever times the page.
+// - A wait counts from the moment every window shown so far has been
+//   painted, and drops the user's input meanwhile: the browser hands the
+//   program every key and click at once, not through a queue the wait could
+//   leave alone.
+class Page_Windows : public QObject {
+public:
+  void Wait(std::chrono::milliseconds wait, std::function<void()> then) {
+    ++waits_;
+    waiting_.emplace_back(wait, std::move(then));
+    Start_Waits();
   }
+
+protected:
+  bool eventFilter(QObject* object, QEvent* event) override {
+    if (waits_ > 0 && Is_User_Input(event->type())) {
+      return true;
+    }
+    if (!object->isWidgetType()) {
+      return false;
+    }
+    auto* widget = static_cast<QWidget*>(object);
+    if (!widget->isWindow()) {
+      return false;
+    }
+    switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::WindowStateChange:
+      // Undone as soon as it shows, and the full page's geometry kept from
+      // the window, which has its own.
+      if (widget->windowState().testFlag(Qt::WindowFullScreen)) {
+        widget->setWindowState(widget->windowState() & ~Qt::WindowFullScreen);
+        return true;
+      }
+      break;
+    case QEvent::Show:
+      if (!widget->property(Painted).toBool()) {
+        unpainted_.emplace_back(widget);
+      }
+      break;
+    case QEvent::Paint:
+      if (!widget->property(Painted).toBool()) {
+        widget->setProperty(Painted, true);
+        Mark_Page_Clock(
+            (QByteArray(widget->metaObject()->className()) + " painted")
+                .constData());
+        Start_Waits();
+      }
+      break;
+    default:
+      break;
+    }
+    return false;
+  }
+
+private:
+  static constexpr const char* Painted = "trimwellPainted";
+
+  // The waits begin once no window shown is still to be painted.
+  void Start_Waits() {
+    const auto painted = [](const QPointer<QWidget>& window) {
+      return !window || !window->isVisible() ||
+             window->property(Painted).toBool();
+    };
+    unpainted_.erase(
+        std::remove_if(unpainted_.begin(), unpainted_.end(), painted),
+        unpainted_.end());
+    if (!unpainted_.empty()) {
+      return;
+    }
+    for (auto& [wait, then] : std::exchange(waiting_, {})) {
+      // Precise: a coarse timer may end up to a twentieth early.
+      QTimer::singleShot(wait, Qt::PreciseTimer, this,
+                         [this, then = std::move(then)] {
+                           --waits_;
+                           then();
+                         });
+    }
+  }
+
+  int waits_ = 0;
+  std::vector<std::pair<std::chrono::milliseconds, std::function<void()>>>
+      waiting_;
+  std::vector<QPointer<QWidget>> unpainted_;
 };
 
-EM_JS(void, Show_Program_Ended, (), {
-  if (typeof trimwellEnded == 'function') {
-    trimwellEnded();
-  }
-});
+Page_Windows& Windows() {
+  static Page_Windows windows;
+  return windows;
+}
 
 } // namespace
 
@@ -86,24 +168,18 @@ void Prepare_System() {
   for (const char* font : Bundled_Fonts) {
     QFontDatabase::addApplicationFont(QString::fromLatin1(font));
   }
-  static Windowed_Pages windowed;
-  qApp->installEventFilter(&windowed);
+  qApp->installEventFilter(&Windows());
   // The program's event loop never returns in a page, so the end is told
   // here rather than after it.
-  QObject::connect(qApp, &QGuiApplication::lastWindowClosed,
+  QObject::connect(qApp, &QGuiApplication::lastWindowClosed, qApp,
                    [] { Show_Program_Ended(); });
 }
 
-// The page must paint the splash screen meanwhile, and a page paints only
-// when the program gives the browser its turn: the wait runs the event
-// loop, with the user's input dropped.
-void Wait_Without_Events(std::chrono::milliseconds wait) {
-  Input_Blocker blocker;
-  qApp->installEventFilter(&blocker);
-  QEventLoop loop;
-  QTimer::singleShot(wait, &loop, &QEventLoop::quit);
-  loop.exec(QEventLoop::ExcludeUserInputEvents);
-  qApp->removeEventFilter(&blocker);
+void Draw_Now(QWidget&) {}
+
+void Wait_Without_Events(std::chrono::milliseconds wait,
+                         const std::function<void()>& then) {
+  Windows().Wait(wait, then);
 }
 
 QPoint Reachable_Position(const QRect& frame, const QRect& available) {

@@ -147,6 +147,11 @@ void tst_number_text::same_results_under_comma_locale() {
                          return std::setlocale(LC_ALL, name) != nullptr;
                        }),
            "de_DE.UTF-8 is missing: run scripts/install-deps");
+  if (std::string(std::localeconv()->decimal_point) == ".") {
+    // As the C library of a program for the web (musl) in every locale.
+    std::setlocale(LC_ALL, before.c_str());
+    QSKIP("this C library writes a decimal point in German too");
+  }
   QCOMPARE(std::localeconv()->decimal_point, std::string(","));
   const QString written = Text(1234.5);
   const double read = Text_To_Number("1234.5");

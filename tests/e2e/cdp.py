@@ -29,7 +29,8 @@ MODIFIERS = {"alt": ("Alt", ALT), "ctrl": ("Control", CTRL)}
 # Keys by their DOM name: (code, Windows virtual key code, text typed).
 KEYS = {"Enter": ("Enter", 13, "\r"), "Escape": ("Escape", 27, ""),
         "Backspace": ("Backspace", 8, ""), "Tab": ("Tab", 9, ""),
-        "Alt": ("AltLeft", 18, ""), "Control": ("ControlLeft", 17, "")}
+        "Alt": ("AltLeft", 18, ""), "Control": ("ControlLeft", 17, ""),
+        "ArrowRight": ("ArrowRight", 39, "")}
 
 
 class Image:
@@ -268,6 +269,17 @@ class Browser:
         self.mouse("mouseMoved", x, y)
         self.mouse("mousePressed", x, y)
         self.mouse("mouseReleased", x, y)
+
+    def tap(self, x, y):
+        """A finger's tap at that point (touch emulation on)."""
+        self.call("Input.dispatchTouchEvent", type="touchStart",
+                  touchPoints=[{"x": x, "y": y}])
+        self.call("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
+
+    def commit_text(self, text):
+        """Text as an on-screen keyboard or an input method commits it,
+        with no key pressed."""
+        self.call("Input.insertText", text=text)
 
     def drag(self, start, end, steps=10):
         """Presses the left button at start, moves to end in steps and

@@ -12,6 +12,8 @@ from harness import wait_for
 
 VIEWPORT = (1024, 768)
 PAGE = (51, 51, 51)  # Qt's screen behind the windows (page.html.in)
+# Each byte of a screenshot's row: 1 where lighter than the page, else 0.
+LIGHTER = bytes(int(value > PAGE[0] + 40) for value in range(256))
 
 
 class Page(Browser):
@@ -34,17 +36,44 @@ class Page(Browser):
                              "localStorage))")
 
     def windows(self, image=None):
-        """(left, top, width, height) around everything drawn on the page,
-        None while nothing is."""
+        """(left, top, width, height) around every window drawn on the
+        page, None while none is. Windows are drawn lighter than the page,
+        their shadows darker."""
         image = image or self.screenshot()
-        background = bytes(PAGE) * image.width
-        rows = [y for y, row in enumerate(image.rows) if row != background]
-        if not rows:
+        drawn = [(y, lit.find(1), lit.rfind(1)) for y, lit in (
+            (y, row.translate(LIGHTER)) for y, row in enumerate(image.rows))
+            if lit.find(1) >= 0]
+        if not drawn:
             return None
-        columns = [x for x in range(image.width)
-                   if any(image.pixel(x, y) != PAGE for y in rows[::4])]
-        return (columns[0], rows[0], columns[-1] + 1 - columns[0],
-                rows[-1] + 1 - rows[0])
+        left = min(first for _, first, _ in drawn) // image.step
+        right = max(last for _, _, last in drawn) // image.step
+        return (left, drawn[0][0], right + 1 - left,
+                drawn[-1][0] + 1 - drawn[0][0])
+
+    def marks(self):
+        """{name: milliseconds} of the page's own clock marks: the
+        program marks each window's first paint ("frmMain painted")."""
+        return self.evaluate("Object.fromEntries(performance.getEntriesByType"
+                             "('mark').map(m => [m.name, m.startTime]))")
+
+    def accessible(self):
+        """The (accessible name, role) of everything in the page's
+        accessibility tree that has a name, as Chromium hands it to a
+        screen reader."""
+        return {(n["name"]["value"], n["role"]["value"]) for n in self.call(
+            "Accessibility.getFullAXTree")["nodes"]
+            if not n.get("ignored") and n.get("name", {}).get("value")}
+
+    def activate(self, name):
+        """Does what a screen reader does to the button of that accessible
+        name: clicks it in the page, without the mouse."""
+        node = next(n for n in self.call("Accessibility.getFullAXTree")[
+            "nodes"] if n.get("name", {}).get("value") == name and
+            n["role"]["value"] == "button")
+        target = self.call("DOM.resolveNode",
+                           backendNodeId=node["backendDOMNodeId"])["object"]
+        self.call("Runtime.callFunctionOn", objectId=target["objectId"],
+                  functionDeclaration="function () { this.click(); }")
 
     def text(self):
         return self.evaluate("document.body.innerText").strip()

@@ -85,6 +85,7 @@ private slots:
   void bad_stored_values_data();
   void bad_stored_values();
   void closing_closes_the_newest_window_first();
+  void a_moved_window_is_stored_once_it_keeps_still();
 };
 
 void tst_startup::first_run_shows_the_splash_then_hrii_at_the_defaults() {
@@ -96,8 +97,8 @@ void tst_startup::first_run_shows_the_splash_then_hrii_at_the_defaults() {
   static constexpr int Wait_Ms = 300;
   QElapsedTimer startup;
   startup.start();
-  Module1::Main([] {
-    trimwell::Wait_Without_Events(std::chrono::milliseconds(Wait_Ms));
+  Module1::Main([](const std::function<void()>& then) {
+    trimwell::Wait_Without_Events(std::chrono::milliseconds(Wait_Ms), then);
   });
   QVERIFY(startup.elapsed() < 1500);
   QPointer<frmMain> form = Module1::fMainForm;
@@ -200,6 +201,29 @@ void tst_startup::closing_closes_the_newest_window_first() {
     (*other)->show();
   form.close();
   QCOMPARE(watch.Closed, QStringList({"third", "second", "first"}));
+}
+
+// Where the program can end without closing (a page), the placement is
+// stored as the user leaves the window: never the frame it was placed at,
+// and once for a whole drag, when the window keeps still.
+void tst_startup::a_moved_window_is_stored_once_it_keeps_still() {
+  // Not whole pixels: written back, they would be rounded.
+  const QStringList placed = {"1507", "452", "9001", "7507"};
+  Store(placed);
+  frmMain form;
+  trimwell::Form_Load(form);
+  trimwell::Store_Placement_When_Moved(form, std::chrono::milliseconds(1000));
+  form.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&form));
+  QTest::qWait(1500);
+  QCOMPARE(Stored(), placed.join(' '));
+  for (int left = 110; left <= 150; left += 10) {
+    form.move(left, 40);
+    QCoreApplication::processEvents();
+  }
+  QTRY_COMPARE(form.frameGeometry().topLeft(), QPoint(150, 40));
+  QCOMPARE(Stored(), placed.join(' ')); // still moving
+  QTRY_COMPARE(Stored(), Twips(QRect(150, 40, 600, 500)));
 }
 
 QTEST_MAIN(tst_startup)
