@@ -28,7 +28,10 @@ void Main(const Splash_Wait& wait) {
     fMainForm->setAttribute(Qt::WA_DeleteOnClose);
     trimwell::Form_Load(*fMainForm); // at its stored placement, still hidden
     splash.reset();
-    fMainForm->show(); // takes the focus, and so loads its first type
+    // Shown as it was laid out: show() would ask the window system for its
+    // default state, which in a page is full screen. Takes the focus, and
+    // so loads its first type.
+    fMainForm->setVisible(true);
   });
 }
 

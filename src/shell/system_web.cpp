@@ -65,10 +65,6 @@ bool Is_User_Input(QEvent::Type type) {
 }
 
 // Watches the program's windows as the page shows them.
-// - Qt for the web shows every new main window full screen, filling the
-//   page. The program's windows are laid out for their own size, like
-//   dialogs on a desktop: each keeps its size and place, with a title bar
-//   to move it by.
 // - Each window's first paint is marked on the page's clock, under its
 //   name, for whoever times the page.
 // - A wait counts from the moment every window shown so far has been
@@ -96,16 +92,6 @@ protected:
       return false;
     }
     switch (event->type()) {
-    case QEvent::Move:
-    case QEvent::Resize:
-    case QEvent::WindowStateChange:
-      // Undone as soon as it shows, and the full page's geometry kept from
-      // the window, which has its own.
-      if (widget->windowState().testFlag(Qt::WindowFullScreen)) {
-        widget->setWindowState(widget->windowState() & ~Qt::WindowFullScreen);
-        return true;
-      }
-      break;
     case QEvent::Show:
       if (!widget->property(Painted).toBool()) {
         unpainted_.emplace_back(widget);
