@@ -73,11 +73,17 @@ web: deps
 	    -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/bin/node && \
 	  cmake --build $(WEB_BUILD) -j $(JOBS)'
 
-# The core's suites under node in the root, then the page in headless
-# Chromium, opened from disk, through the end-to-end suite.
+# The core's suites under node in the root, then the page opened from disk
+# through the end-to-end suite, in each browser engine in turn.
+WEB_BROWSERS := chromium firefox webkit
+
 test-web: web
 	$(IN_WEB_ROOT) ctest --test-dir $(WEB_BUILD) --output-on-failure -j $(JOBS)
-	tests/e2e/run $(WEB_BUILD)/trimwell.html
+	@failed=; for browser in $(WEB_BROWSERS); do \
+	  echo "== the page in $$browser"; \
+	  TRIMWELL_BROWSER=$$browser tests/e2e/run $(WEB_BUILD)/trimwell.html || \
+	    failed="$$failed $$browser"; \
+	done; [ -z "$$failed" ] || { echo "test-web: failed in$$failed" >&2; exit 1; }
 
 run-web: web
 	@echo "Trimwell: http://127.0.0.1:$(WEB_PORT)/site/ (or open $(WEB_BUILD)/trimwell.html)"

@@ -96,12 +96,16 @@ private:
         &window_,
         [&window = window_, frame = frame_, designed = designed_, margins] {
           window.resize(placement::Client_Size(frame, margins, designed));
+          // Where the whole frame belongs, now that its size is known.
+          const QPoint place = Reachable_Position(
+              QRect(frame.Position, window.size().grownBy(margins)),
+              window.screen()->availableGeometry());
           // Moved by the difference, for the widget's own idea of its frame
           // may be the one that lags.
           const QPoint now = window.geometry().topLeft() -
                              QPoint(margins.left(), margins.top());
-          if (now != frame.Position) {
-            window.move(window.pos() + (frame.Position - now));
+          if (now != place) {
+            window.move(window.pos() + (place - now));
           }
         },
         Qt::QueuedConnection);

@@ -38,8 +38,10 @@ void Wait_Without_Events(std::chrono::milliseconds wait,
 
 // Where the main window goes for a stored outer frame, on a screen whose
 // free area is `available`. On a desktop, where the user last left it, off
-// the screen or not; in a page, moved as little as needed for its title
-// bar to be on the page, since nothing else could bring it back there.
+// the screen or not; in a page, moved as little as needed for all of it to
+// be on the page, since nothing else could bring it back there (a tablet's
+// user would not even try), or where the page is too small for it, to the
+// page's left or top edge.
 QPoint Reachable_Position(const QRect& frame, const QRect& available);
 
 // Whether the program can end without its main window closing, as a page

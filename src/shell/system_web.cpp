@@ -23,12 +23,6 @@ constexpr const char* Bundled_Fonts[] = {
     ":/fonts/LiberationSans-Bold.ttf",
 };
 
-// How much of a window stays on the page at the least: all of its title
-// bar's height with a row of the window below (the page keeps that much),
-// and this much of its width, enough to take hold of it.
-constexpr int Reachable_Width = 120;
-constexpr int Title_Bar_Height = 27;
-
 EM_JS(void, Show_Program_Ended, (), {
   if (typeof trimwellEnded == 'function') {
     trimwellEnded();
@@ -169,14 +163,13 @@ void Wait_Without_Events(std::chrono::milliseconds wait,
 }
 
 QPoint Reachable_Position(const QRect& frame, const QRect& available) {
-  const int visible = std::min(Reachable_Width, frame.width());
   const auto within = [](int value, int low, int high) {
-    return std::max(low, std::min(value, high));
+    return std::max(low, std::min(value, std::max(low, high)));
   };
-  return {within(frame.left(), available.left() - frame.width() + visible,
-                 available.right() + 1 - visible),
+  return {within(frame.left(), available.left(),
+                 available.right() + 1 - frame.width()),
           within(frame.top(), available.top(),
-                 available.bottom() + 1 - Title_Bar_Height)};
+                 available.bottom() + 1 - frame.height())};
 }
 
 bool Ends_Without_Closing() {

@@ -1,19 +1,17 @@
 """A small Chrome DevTools Protocol client for Debian's headless Chromium,
 spoken over --remote-debugging-pipe: NUL-terminated JSON, commands into the
 browser's fd 3, replies and events out of its fd 4. It keeps the page's
-console messages and uncaught exceptions, reads the screen as pixels and
-sends real keyboard and mouse input."""
+console messages and uncaught exceptions, takes screenshots and sends real
+keyboard, mouse and touch input."""
 
 import base64
 import json
 import os
 import shutil
-import struct
 import subprocess
 import tempfile
 import threading
 import time
-import zlib
 
 CHROMIUM = "/usr/bin/chromium"
 # Qt for the web draws through WebGL: with no GPU, SwiftShader's software
@@ -31,65 +29,6 @@ KEYS = {"Enter": ("Enter", 13, "\r"), "Escape": ("Escape", 27, ""),
         "Backspace": ("Backspace", 8, ""), "Tab": ("Tab", 9, ""),
         "Alt": ("AltLeft", 18, ""), "Control": ("ControlLeft", 17, ""),
         "ArrowRight": ("ArrowRight", 39, "")}
-
-
-class Image:
-    """A decoded screenshot: pixel(x, y) is (r, g, b)."""
-
-    def __init__(self, png):
-        if png[:8] != b"\x89PNG\r\n\x1a\n":
-            raise ValueError("not a PNG")
-        data, pos = b"", 8
-        while pos < len(png):
-            length, kind = struct.unpack(">I4s", png[pos:pos + 8])
-            body = png[pos + 8:pos + 8 + length]
-            if kind == b"IHDR":
-                self.width, self.height, depth, colour = struct.unpack(
-                    ">IIBB", body[:10])
-                if depth != 8 or colour not in (2, 6):
-                    raise ValueError("only 8-bit RGB and RGBA PNGs")
-                self.step = 3 if colour == 2 else 4
-            elif kind == b"IDAT":
-                data += body
-            pos += 12 + length
-        self.rows = self._unfilter(zlib.decompress(data))
-
-    def _unfilter(self, raw):
-        step, stride = self.step, self.width * self.step
-        rows, above = [], bytes(stride)
-        # Bytewise sums without carries, a whole row at a time: most rows
-        # of a screenshot are filtered "up".
-        low, high = (int.from_bytes(bytes([b]) * stride, "big")
-                     for b in (0x7F, 0x80))
-        for y in range(self.height):
-            kind = raw[y * (stride + 1)]
-            row = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
-            if kind == 2:
-                a, b = int.from_bytes(row, "big"), int.from_bytes(above, "big")
-                row = bytearray((((a & low) + (b & low)) ^ ((a ^ b) & high))
-                                .to_bytes(stride, "big"))
-            elif kind:
-                for i in range(stride):
-                    left = row[i - step] if i >= step else 0
-                    up = above[i]
-                    if kind == 1:
-                        row[i] = (row[i] + left) & 255
-                    elif kind == 3:
-                        row[i] = (row[i] + (left + up) // 2) & 255
-                    else:
-                        corner = above[i - step] if i >= step else 0
-                        guess = left + up - corner
-                        near = min((abs(guess - left), 0, left),
-                                   (abs(guess - up), 1, up),
-                                   (abs(guess - corner), 2, corner))[2]
-                        row[i] = (row[i] + near) & 255
-            rows.append(row)
-            above = row
-        return rows
-
-    def pixel(self, x, y):
-        i = x * self.step
-        return tuple(self.rows[y][i:i + 3])
 
 
 class Browser:
@@ -191,27 +130,17 @@ class Browser:
             raise RuntimeError(f"{expression}: {result['exceptionDetails']}")
         return result["result"].get("value")
 
-    def screenshot(self, box=None, path=None, scale=1):
-        """The screen, or the box (x, y, w, h) of it, as an Image, scaled
-        down by scale; with a path, the PNG is kept there too."""
-        params = {"format": "png"}
-        if box:
-            params["clip"] = dict(zip(("x", "y", "width", "height"), box),
-                                  scale=scale)
+    def screenshot_png(self):
+        """The viewport as a PNG."""
         for attempt in range(40):
             try:
-                png = base64.b64decode(self.call("Page.captureScreenshot",
-                                                 **params)["data"])
-                break
+                return base64.b64decode(self.call("Page.captureScreenshot",
+                                                  format="png")["data"])
             except RuntimeError as error:
                 # A page just loaded can refuse for a moment.
                 if "active page" not in str(error) or attempt == 39:
                     raise
                 time.sleep(0.05)
-        if path:
-            with open(path, "wb") as f:
-                f.write(png)
-        return Image(png)
 
     def problems(self):
         """The page's console errors and uncaught exceptions, as texts."""
@@ -270,10 +199,12 @@ class Browser:
         self.mouse("mousePressed", x, y)
         self.mouse("mouseReleased", x, y)
 
-    def tap(self, x, y):
-        """A finger's tap at that point (touch emulation on)."""
-        self.call("Input.dispatchTouchEvent", type="touchStart",
-                  touchPoints=[{"x": x, "y": y}])
+    def _touch(self, points):
+        """A finger down at the first point, through the others, up."""
+        kinds = ["touchStart"] + ["touchMove"] * (len(points) - 1)
+        for kind, (x, y) in zip(kinds, points):
+            self.call("Input.dispatchTouchEvent", type=kind,
+                      touchPoints=[{"x": x, "y": y}])
         self.call("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
 
     def commit_text(self, text):

@@ -1,99 +1,70 @@
-"""The web build as the end-to-end suite's target: the single page
-trimwell.html opened from disk in headless Chromium (cdp.py), each start in
-a fresh profile. Qt draws the program's windows into canvases on the page
-and offers no accessibility tree, so the page is read by its pixels; keys
-and clicks go in as the browser's own input events."""
-
-import json
-import os
+"""Chromium as a browser target of the end-to-end suite (web.py): Debian's
+headless Chromium, spoken to over the DevTools protocol (cdp.py), with
+software WebGL; its touch input and on-screen keyboard emulated, and its
+accessibility tree read as a screen reader reads it."""
 
 from cdp import Browser
-from harness import wait_for
-
-VIEWPORT = (1024, 768)
-PAGE = (51, 51, 51)  # Qt's screen behind the windows (page.html.in)
-# Each byte of a screenshot's row: 1 where lighter than the page, else 0.
-LIGHTER = bytes(int(value > PAGE[0] + 40) for value in range(256))
+from web import VIEWPORT, Page, image, page_url, steps_between
 
 
-class Page(Browser):
-    """One start of the program in its own browser."""
-
-    def __init__(self, url, stored=None):
+class ChromiumPage(Browser, Page):
+    def __init__(self, url, viewport, tablet):
         super().__init__()
-        self.call("Emulation.setDeviceMetricsOverride", width=VIEWPORT[0],
-                  height=VIEWPORT[1], deviceScaleFactor=1, mobile=False)
-        if stored:
-            # Put there before the page's own scripts run, on every load.
-            self.call("Page.addScriptToEvaluateOnNewDocument", source="".join(
-                f"localStorage.setItem({json.dumps(k)}, {json.dumps(v)});"
-                for k, v in stored.items()))
-        self.opened = self.open(url)
+        # A tablet's browser lays the page out by its viewport tag and
+        # takes touch; a desktop's by the window.
+        self.call("Emulation.setDeviceMetricsOverride", width=viewport[0],
+                  height=viewport[1], deviceScaleFactor=1, mobile=tablet)
+        self.call("Emulation.setTouchEmulationEnabled", enabled=tablet,
+                  maxTouchPoints=5)
+        self.open(url)
 
-    def storage(self):
-        """The page's localStorage, as a dict."""
-        return self.evaluate("Object.fromEntries(Object.entries("
-                             "localStorage))")
+    def screenshot(self, box=None):
+        # Cut from the whole, not clipped by the browser, which clips by the
+        # page's own points.
+        return image(self.screenshot_png(), box)
 
-    def windows(self, image=None):
-        """(left, top, width, height) around every window drawn on the
-        page, None while none is. Windows are drawn lighter than the page,
-        their shadows darker."""
-        image = image or self.screenshot()
-        drawn = [(y, lit.find(1), lit.rfind(1)) for y, lit in (
-            (y, row.translate(LIGHTER)) for y, row in enumerate(image.rows))
-            if lit.find(1) >= 0]
-        if not drawn:
-            return None
-        left = min(first for _, first, _ in drawn) // image.step
-        right = max(last for _, _, last in drawn) // image.step
-        return (left, drawn[0][0], right + 1 - left,
-                drawn[-1][0] + 1 - drawn[0][0])
+    def _page_points(self, points):
+        """Points of the screenshot as points of the page, which a tablet's
+        browser shows scaled down where the page is wider than the screen."""
+        zoom = self.evaluate("visualViewport.scale")
+        return [(x / zoom, y / zoom) for x, y in points]
 
-    def marks(self):
-        """{name: milliseconds} of the page's own clock marks: the
-        program marks each window's first paint ("frmMain painted")."""
-        return self.evaluate("Object.fromEntries(performance.getEntriesByType"
-                             "('mark').map(m => [m.name, m.startTime]))")
+    def tap(self, x, y):
+        self._touch(self._page_points([(x, y)]))
 
-    def accessible(self):
-        """The (accessible name, role) of everything in the page's
-        accessibility tree that has a name, as Chromium hands it to a
-        screen reader."""
-        return {(n["name"]["value"], n["role"]["value"]) for n in self.call(
-            "Accessibility.getFullAXTree")["nodes"]
-            if not n.get("ignored") and n.get("name", {}).get("value")}
+    def touch_drag(self, start, end, steps=10):
+        self._touch(self._page_points(steps_between(start, end, steps)))
+
+    def _tree(self):
+        return [n for n in self.call("Accessibility.getFullAXTree")["nodes"]
+                if not n.get("ignored") and n.get("name", {}).get("value")]
+
+    def missing_accessible(self, wanted):
+        return set(wanted) - {(n["name"]["value"], n["role"]["value"])
+                              for n in self._tree()}
 
     def activate(self, name):
-        """Does what a screen reader does to the button of that accessible
-        name: clicks it in the page, without the mouse."""
-        node = next(n for n in self.call("Accessibility.getFullAXTree")[
-            "nodes"] if n.get("name", {}).get("value") == name and
-            n["role"]["value"] == "button")
+        """Clicks the button in the page, without the mouse."""
+        node = next(n for n in self._tree() if n["name"]["value"] == name
+                    and n["role"]["value"] == "button")
         target = self.call("DOM.resolveNode",
                            backendNodeId=node["backendDOMNodeId"])["object"]
         self.call("Runtime.callFunctionOn", objectId=target["objectId"],
                   functionDeclaration="function () { this.click(); }")
 
-    def text(self):
-        return self.evaluate("document.body.innerText").strip()
-
 
 class Chromium:
+    name = "Chromium"
+    reads_viewport_tag = True  # as a tablet's browser, emulated
     # Seconds from opening the page to the splash card: the browser
     # compiles the program's WebAssembly first.
     first_start = 30
 
     def __init__(self):
-        self.url = "file://" + os.path.realpath(os.environ["TRIMWELL_BINARY"])
+        self.url = page_url()
 
-    def start(self, stored=None):
-        """Opens the page in a new browser, with these localStorage items
-        there before it loads: a Page."""
-        return Page(self.url, stored)
+    def start(self, viewport=VIEWPORT, tablet=False):
+        return ChromiumPage(self.url, viewport, tablet)
 
     def stop(self):
         pass
-
-
-__all__ = ["Chromium", "Page", "PAGE", "VIEWPORT", "wait_for"]

@@ -1,0 +1,98 @@
+"""WebKit, Safari's engine, as a browser target of the end-to-end suite
+(web.py): WebKitGTK's MiniBrowser on the private X desktop of x11.py,
+driven through WebKitWebDriver by python3-selenium."""
+
+import os
+
+from selenium import webdriver
+from selenium.webdriver.remote.command import Command
+from selenium.webdriver.webkitgtk.options import Options
+
+from web import VIEWPORT, Page, Unsupported, W3CInput, image, page_url
+from x11 import Desktop
+
+DRIVER = "/usr/bin/WebKitWebDriver"
+BROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
+# Every button of the page, in Qt's shadow trees too.
+BUTTONS = """const found = [], roots = [document];
+    while (roots.length) {
+      for (const node of roots.pop().querySelectorAll("*")) {
+        if (node.shadowRoot) roots.push(node.shadowRoot);
+        if (node.localName === "button") found.push(node);
+      }
+    }
+    return found;"""
+
+
+class WebKitPage(W3CInput, Page):
+    def __init__(self, desktop, url, viewport):
+        options = Options()
+        options.binary_location = BROWSER
+        options.add_argument("--automation")
+        os.environ["DISPLAY"] = desktop.env["DISPLAY"]
+        self.driver = webdriver.WebKitGTK(executable_path=DRIVER,
+                                          options=options)
+        try:
+            # The browser's window holds a tool bar above the page.
+            self.driver.set_window_size(*viewport)
+            inner = self.driver.execute_script(
+                "return [innerWidth, innerHeight]")
+            self.driver.set_window_size(2 * viewport[0] - inner[0],
+                                        2 * viewport[1] - inner[1])
+            self.open(url)
+        except BaseException:
+            self.stop()
+            raise
+
+    def open(self, url):
+        self.driver.get(url)
+
+    def evaluate(self, expression):
+        return self.driver.execute_script(f"return {expression};")
+
+    def screenshot(self, box=None):
+        return image(self.driver.get_screenshot_as_png(), box)
+
+    def perform(self, actions):
+        self.driver.execute(Command.W3C_ACTIONS, {"actions": actions})
+
+    def tap(self, x, y):
+        raise Unsupported("WebKitGTK here has no touch screen: its driver "
+                          "hands a finger on as the mouse")
+
+    touch_drag = tap
+
+    def commit_text(self, text):
+        raise Unsupported("WebDriver types keys, and has no text an "
+                          "on-screen keyboard or input method commits")
+
+    def problems(self):
+        raise Unsupported("WebKitWebDriver hands on no console messages")
+
+    def missing_accessible(self, wanted):
+        raise Unsupported("WebKitWebDriver gives no accessibility tree")
+
+    def activate(self, name):
+        button = next(b for b in self.driver.execute_script(BUTTONS)
+                      if b.text == name or b.get_attribute("innerText") == name)
+        self.driver.execute_script("arguments[0].click()", button)
+
+    def stop(self):
+        self.driver.quit()
+
+
+class WebKit:
+    name = "WebKit"
+    reads_viewport_tag = False  # a desktop browser's page is its window
+    # The single page takes WebKit far longer to read than the others.
+    first_start = 60
+
+    def __init__(self):
+        self.url = page_url()
+        self.desktop = Desktop().start()
+
+    def start(self, viewport=VIEWPORT, tablet=False):
+        return WebKitPage(self.desktop, self.url, viewport)
+
+    def stop(self):
+        self.desktop.stop()
