@@ -65,12 +65,20 @@ bench-windows: windows
 IN_WEB_ROOT = JOBS=$(JOBS) scripts/web-root run
 EMSCRIPTEN_TOOLCHAIN := /usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
 
-web: deps
+# Its home-screen icons are drawn by the Linux build. A build folder made
+# with another Qt (its options or patches changed) is made anew: CMake keeps
+# the Qt it was first configured with.
+web: build
 	$(IN_WEB_ROOT) sh -c 'qt="$$(scripts/build-qt-wasm)" && \
+	  if [ "$$(cat $(WEB_BUILD)/qt-prefix 2>/dev/null)" != "$$qt" ]; then \
+	    rm -rf $(WEB_BUILD) && mkdir -p $(WEB_BUILD) && \
+	    echo "$$qt" >$(WEB_BUILD)/qt-prefix; \
+	  fi && \
 	  cmake -S . -B $(WEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
 	    -DCMAKE_TOOLCHAIN_FILE="$$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
 	    -DQT_CHAINLOAD_TOOLCHAIN_FILE=$(EMSCRIPTEN_TOOLCHAIN) \
-	    -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/bin/node && \
+	    -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/bin/node \
+	    -DTRIMWELL_WEB_ICONS=$(CURDIR)/$(BUILD)/packaging/icons/web && \
 	  cmake --build $(WEB_BUILD) -j $(JOBS)'
 
 # The core's suites under node in the root, then the page opened from disk

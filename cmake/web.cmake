@@ -9,9 +9,11 @@ configure_file(${PROJECT_SOURCE_DIR}/src/web/page.html.in
 
 # Links `target` for the page and writes its pages: `single`, one html file
 # with everything inside, and `site`, a folder with index.html beside the
-# script and the WebAssembly. The page starts either program through the
-# script's createProgram.
+# script and the WebAssembly; with ICONS (a folder of icon-SIZE.png), a site
+# that installs on a tablet's home screen and starts with no network. The
+# page starts either program through the script's createProgram.
 function(trimwell_web_page target single site)
+  cmake_parse_arguments(PARSE_ARGV 3 page "" "ICONS" "")
   target_link_options(${target} PRIVATE -Os)
   set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}-wasm)
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${out}
@@ -22,8 +24,19 @@ function(trimwell_web_page target single site)
   add_custom_command(OUTPUT ${single}
     COMMAND ${Python3_EXECUTABLE} ${maker} ${inputs} --single ${single}
     DEPENDS ${target} ${template} ${maker} VERBATIM)
+  set(installable)
+  if(page_ICONS)
+    set(manifest ${PROJECT_BINARY_DIR}/generated/manifest.webmanifest)
+    configure_file(${PROJECT_SOURCE_DIR}/src/web/manifest.webmanifest.in
+                   ${manifest} @ONLY)
+    set(worker ${PROJECT_SOURCE_DIR}/src/web/service-worker.js)
+    file(GLOB icons ${page_ICONS}/icon-*.png)
+    set(installable --installable ${manifest} ${worker} ${page_ICONS})
+  endif()
   add_custom_command(OUTPUT ${site}/index.html
     COMMAND ${Python3_EXECUTABLE} ${maker} ${inputs} --site ${site}
-    DEPENDS ${target} ${template} ${maker} VERBATIM)
+            ${installable}
+    DEPENDS ${target} ${template} ${maker} ${manifest} ${worker} ${icons}
+    VERBATIM)
   add_custom_target(${target}_pages ALL DEPENDS ${single} ${site}/index.html)
 endfunction()

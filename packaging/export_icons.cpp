@@ -1,11 +1,13 @@
 // Writes the application's icon, at every size it is drawn in, into a
-// hicolor icon theme folder for installation, and as one Windows icon file
-// (FOLDER/ICON-NAME.ico) for the Windows program and its installer.
+// hicolor icon theme folder for installation, as one Windows icon file
+// (FOLDER/ICON-NAME.ico) for the Windows program and its installer, and at
+// a tablet's home-screen sizes for the web page (FOLDER/web/icon-SIZE.png).
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
 #include <QtEndian>
 #include <cstdio>
@@ -13,6 +15,10 @@
 #include "forms/look/trimwell_art.h"
 
 namespace {
+
+// What a browser asks of an installable page: 192 for the home screen, 512
+// for the splash it shows while the page starts.
+constexpr int Web_Icon_Sizes[] = {192, 512};
 
 template <typename T> void Put(QByteArray& out, T value) {
   const T little = qToLittleEndian(value);
@@ -93,6 +99,19 @@ int main(int argc, char* argv[]) {
       return 1;
     }
     ++written;
+  }
+  // The web page's home-screen icons, which its manifest names, on white:
+  // a home screen may fill what is transparent with black.
+  const QString web = root + QStringLiteral("/web");
+  for (const int size : Web_Icon_Sizes) {
+    QImage tile(size, size, QImage::Format_RGB32);
+    tile.fill(Qt::white);
+    QPainter(&tile).drawPixmap(0, 0, trimwell::Application_Icon_At(size));
+    const QString file = QStringLiteral("%1/icon-%2.png").arg(web).arg(size);
+    if (!QDir().mkpath(web) || !tile.save(file, "PNG")) {
+      std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+      return 1;
+    }
   }
   const QString ico = root + QLatin1Char('/') + name + ".ico";
   if (!Write_Ico(icon, ico)) {

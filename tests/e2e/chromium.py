@@ -4,7 +4,12 @@ software WebGL; its touch input and on-screen keyboard emulated, and its
 accessibility tree read as a screen reader reads it."""
 
 from cdp import Browser
-from web import VIEWPORT, Page, image, page_url, steps_between
+from web import VIEWPORT, Page, image, page_url, spoken, steps_between
+
+
+# AT-SPI's roles as Chromium's accessibility tree names them.
+ROLES = {"text": "textbox", "radio button": "radio", "push button": "button",
+         "label": "StaticText"}
 
 
 class ChromiumPage(Browser, Page):
@@ -35,22 +40,30 @@ class ChromiumPage(Browser, Page):
     def touch_drag(self, start, end, steps=10):
         self._touch(self._page_points(steps_between(start, end, steps)))
 
+    def installability_errors(self):
+        """Why the page could not be installed on a home screen."""
+        return self.call("Page.getInstallabilityErrors")[
+            "installabilityErrors"]
+
+    def offline(self, cut):
+        """Cuts the page's network, or gives it back."""
+        self.call("Network.enable")
+        self.call("Network.emulateNetworkConditions", offline=cut, latency=0,
+                  downloadThroughput=-1, uploadThroughput=-1)
+
+    def color_scheme(self, name):
+        self.call("Emulation.setEmulatedMedia", features=[
+            {"name": "prefers-color-scheme", "value": name}])
+
     def _tree(self):
         return [n for n in self.call("Accessibility.getFullAXTree")["nodes"]
                 if not n.get("ignored") and n.get("name", {}).get("value")]
 
     def missing_accessible(self, wanted):
-        return set(wanted) - {(n["name"]["value"], n["role"]["value"])
-                              for n in self._tree()}
-
-    def activate(self, name):
-        """Clicks the button in the page, without the mouse."""
-        node = next(n for n in self._tree() if n["name"]["value"] == name
-                    and n["role"]["value"] == "button")
-        target = self.call("DOM.resolveNode",
-                           backendNodeId=node["backendDOMNodeId"])["object"]
-        self.call("Runtime.callFunctionOn", objectId=target["objectId"],
-                  functionDeclaration="function () { this.click(); }")
+        tree = {(spoken(n["name"]["value"]), n["role"]["value"])
+                for n in self._tree()}
+        return {(name, role) for name, role in wanted
+                if (spoken(name), ROLES[role]) not in tree}
 
 
 class Chromium:
@@ -63,8 +76,8 @@ class Chromium:
     def __init__(self):
         self.url = page_url()
 
-    def start(self, viewport=VIEWPORT, tablet=False):
-        return ChromiumPage(self.url, viewport, tablet)
+    def start(self, viewport=VIEWPORT, tablet=False, url=None):
+        return ChromiumPage(url or self.url, viewport, tablet)
 
     def stop(self):
         pass

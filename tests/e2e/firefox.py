@@ -16,25 +16,13 @@ import threading
 import trio
 from trio_websocket import ConnectionClosed, open_websocket_url
 
-from web import VIEWPORT, Page, Unsupported, W3CInput, image, page_url
+from web import (VIEWPORT, Page, Unsupported, W3CInput, image, page_url,
+                 spoken)
 from x11 import Desktop
 
 FIREFOX = "/usr/bin/firefox-esr"
-# A profile that asks nothing on its first start and reaches for no
-# network of its own.
-PREFERENCES = {
-    "browser.shell.checkDefaultBrowser": False,
-    "browser.startup.homepage_override.mstone": "ignore",
-    "datareporting.policy.dataSubmissionEnabled": False,
-    "toolkit.telemetry.reportingpolicy.firstRun": False,
-    "network.captive-portal-service.enabled": False,
-    "network.connectivity-service.enabled": False,
-    "browser.safebrowsing.update.enabled": False,
-    "extensions.update.enabled": False,
-    "app.update.disabledForTesting": True,
-}
-
-
+# AT-SPI's roles as Firefox computes them.
+ROLES = {"text": "textbox", "radio button": "radio", "push button": "button"}
 class Bidi:
     """A WebDriver BiDi session: commands answered in turn, events kept."""
 
@@ -82,11 +70,9 @@ class Bidi:
 
 class FirefoxPage(W3CInput, Page):
     def __init__(self, desktop, url, viewport):
+        # Driven remotely, Firefox takes the preferences of automation:
+        # no first-run pages, updates or reports.
         self.profile = tempfile.mkdtemp(prefix="trimwell-firefox-")
-        with open(os.path.join(self.profile, "user.js"), "w") as prefs:
-            for name, value in PREFERENCES.items():
-                prefs.write(f"user_pref({json.dumps(name)}, "
-                            f"{json.dumps(value)});\n")
         self.process = subprocess.Popen(
             [FIREFOX, "--remote-debugging-port", "0", "--profile",
              self.profile, "--no-remote", "--new-instance", "about:blank"],
@@ -136,6 +122,13 @@ class FirefoxPage(W3CInput, Page):
         self.bidi.call("input.performActions", context=self.context,
                        actions=actions)
 
+    def installability_errors(self):
+        raise Unsupported("WebDriver BiDi tells nothing of installing a page, "
+                          "nor cuts its network")
+
+    def color_scheme(self, name):
+        raise Unsupported("WebDriver BiDi cannot ask for a dark page")
+
     def commit_text(self, text):
         raise Unsupported("WebDriver BiDi types keys, and has no text an "
                           "on-screen keyboard or input method commits")
@@ -145,29 +138,33 @@ class FirefoxPage(W3CInput, Page):
                 if e["method"] == "log.entryAdded"
                 and e["params"]["level"] == "error"]
 
-    def _nodes(self, name, role):
-        """The nodes of that accessible name and role, in the page and in
-        the shadow trees Qt draws into, which a locator does not enter."""
-        roots = self.bidi.call(
+    def _roots(self):
+        """The page and the shadow trees Qt draws into, which a locator does
+        not enter by itself."""
+        return [{"sharedId": root["sharedId"]} for root in self.bidi.call(
             "script.evaluate", expression="[document, ...[...document."
             "querySelectorAll('*')].filter(n => n.shadowRoot).map(n => "
             "n.shadowRoot)]", target={"context": self.context},
-            awaitPromise=False)["result"]["value"]
+            awaitPromise=False)["result"]["value"]]
+
+    def _accessible(self, name, role, roots=None):
         return self.bidi.call(
             "browsingContext.locateNodes", context=self.context,
             locator={"type": "accessibility",
-                     "value": {"name": name, "role": role}},
-            startNodes=[{"sharedId": r["sharedId"]} for r in roots])["nodes"]
+                     "value": {"name": name, "role": ROLES[role]}},
+            startNodes=roots or self._roots())["nodes"]
 
     def missing_accessible(self, wanted):
-        return {pair for pair in wanted if not self._nodes(*pair)}
-
-    def activate(self, name):
-        node = self._nodes(name, "button")[0]
-        self.bidi.call("script.callFunction",
-                       functionDeclaration="node => node.click()",
-                       arguments=[{"sharedId": node["sharedId"]}],
-                       target={"context": self.context}, awaitPromise=False)
+        # A label is plain text in the page, which no role or locator names:
+        # looked for among the texts of Qt's mirror of the windows.
+        texts = set(map(spoken, self.evaluate(
+            "[...document.querySelectorAll('*')].filter(n => n.shadowRoot)"
+            ".flatMap(n => [...n.shadowRoot.querySelectorAll('div')])"
+            ".map(n => n.textContent)")))
+        roots = self._roots()
+        return {(name, role) for name, role in wanted if not (
+            spoken(name) in texts if role == "label"
+            else self._accessible(name, role, roots))}
 
     def stop(self):
         if self.process.poll() is None:
@@ -189,8 +186,8 @@ class Firefox:
         self.url = page_url()
         self.desktop = Desktop().start()
 
-    def start(self, viewport=VIEWPORT, tablet=False):
-        return FirefoxPage(self.desktop, self.url, viewport)
+    def start(self, viewport=VIEWPORT, tablet=False, url=None):
+        return FirefoxPage(self.desktop, url or self.url, viewport)
 
     def stop(self):
         self.desktop.stop()

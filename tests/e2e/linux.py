@@ -68,18 +68,32 @@ class Accessible:
         import pyatspi
         self.pyatspi, self.app = pyatspi, app
 
-    def find(self, name):
-        """The accessible of that name, None while there is none."""
+    def _root(self):
+        """The program's own accessible, None while there is none."""
         desktop = self.pyatspi.Registry.getDesktop(0)
         for index in range(desktop.childCount):
             try:
                 root = desktop.getChildAtIndex(index)
                 if root.get_process_id() == self.app.process.pid:
-                    return self.pyatspi.findDescendant(
-                        root, lambda a: a.name == name, breadth_first=True)
+                    return root
             except Exception:  # an application that went away meanwhile
                 continue
         return None
+
+    def find(self, name):
+        """The accessible of that name, None while there is none."""
+        root = self._root()
+        return root and self.pyatspi.findDescendant(
+            root, lambda a: a.name == name, breadth_first=True)
+
+    def found(self):
+        """The (name, role) of everything in the program's tree."""
+        pairs, todo = set(), [self._root()]
+        while todo:
+            node = todo.pop()
+            pairs.add((node.name, node.getRoleName()))
+            todo += [node.getChildAtIndex(i) for i in range(node.childCount)]
+        return pairs
 
     def text(self, name):
         text = self.find(name).queryText()

@@ -9,10 +9,10 @@ has:
                 whether it lays the page out by the page's viewport tag,
                 as a tablet's browser does
   url           the page opened, TRIMWELL_BINARY's
-  start(viewport=VIEWPORT, tablet=False)
-                opens the page in a browser of its own, on a viewport of
-                that size, as a tablet's browser where the engine can:
-                a Page
+  start(viewport=VIEWPORT, tablet=False, url=None)
+                opens the page (or url) in a browser of its own, on a
+                viewport of that size, as a tablet's browser where the
+                engine can: a Page
   stop()
 
 An engine's Page has
@@ -31,8 +31,10 @@ An engine's Page has
                        those of the (accessible name, role) pairs wanted
                        that the page's accessibility tree, as a screen
                        reader gets it, lacks
-  activate(name)       does to the button of that accessible name what a
-                       screen reader does
+  installability_errors()              why the page would not install
+  color_scheme(name)   has the page shown as the system asks in "light" or
+                       "dark"
+  offline(cut)         cuts the page's network, or gives it back
   stop()
 
 and what an engine cannot do raises Unsupported with the engine's reason."""
@@ -43,9 +45,10 @@ import os
 from PIL import Image
 
 VIEWPORT = (1024, 768)
-PAGE = (51, 51, 51)  # Qt's screen behind the windows (page.html.in)
+# The page behind the windows (page.html.in), by day and at night.
+PAGE = {"light": (160, 160, 160), "dark": (51, 51, 51)}
 # Keys by name, as WebDriver's actions and the DOM name them.
-W3C_KEYS = {"Enter": "\ue007", "Escape": "\ue00c", "Backspace": "\ue003",
+W3C_KEYS = {"Enter": "\ue006", "Escape": "\ue00c", "Backspace": "\ue003",
             "Tab": "\ue004", "ArrowRight": "\ue014", "alt": "\ue00a",
             "ctrl": "\ue009"}
 
@@ -61,6 +64,12 @@ def image(png, box=None):
         x, y, width, height = box
         picture = picture.crop((x, y, x + width, y + height))
     return picture
+
+
+def spoken(name):
+    """An accessible name as a page's text has it: runs of blanks, which
+    nobody hears, made one, and none at the ends."""
+    return " ".join(name.split())
 
 
 def page_url():
@@ -90,7 +99,7 @@ class Page:
         their shadows darker."""
         picture = picture or self.screenshot()
         box = picture.convert("L").point(
-            lambda v: 255 if v > PAGE[0] + 40 else 0).getbbox()
+            lambda v: 255 if v > PAGE["light"][0] + 40 else 0).getbbox()
         return box and (box[0], box[1], box[2] - box[0], box[3] - box[1])
 
 

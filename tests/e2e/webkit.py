@@ -13,17 +13,6 @@ from x11 import Desktop
 
 DRIVER = "/usr/bin/WebKitWebDriver"
 BROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
-# Every button of the page, in Qt's shadow trees too.
-BUTTONS = """const found = [], roots = [document];
-    while (roots.length) {
-      for (const node of roots.pop().querySelectorAll("*")) {
-        if (node.shadowRoot) roots.push(node.shadowRoot);
-        if (node.localName === "button") found.push(node);
-      }
-    }
-    return found;"""
-
-
 class WebKitPage(W3CInput, Page):
     def __init__(self, desktop, url, viewport):
         options = Options()
@@ -62,6 +51,13 @@ class WebKitPage(W3CInput, Page):
 
     touch_drag = tap
 
+    def installability_errors(self):
+        raise Unsupported("WebKitWebDriver tells nothing of installing a page, "
+                          "nor cuts its network")
+
+    def color_scheme(self, name):
+        raise Unsupported("WebKitWebDriver cannot ask for a dark page")
+
     def commit_text(self, text):
         raise Unsupported("WebDriver types keys, and has no text an "
                           "on-screen keyboard or input method commits")
@@ -71,11 +67,6 @@ class WebKitPage(W3CInput, Page):
 
     def missing_accessible(self, wanted):
         raise Unsupported("WebKitWebDriver gives no accessibility tree")
-
-    def activate(self, name):
-        button = next(b for b in self.driver.execute_script(BUTTONS)
-                      if b.text == name or b.get_attribute("innerText") == name)
-        self.driver.execute_script("arguments[0].click()", button)
 
     def stop(self):
         self.driver.quit()
@@ -91,8 +82,8 @@ class WebKit:
         self.url = page_url()
         self.desktop = Desktop().start()
 
-    def start(self, viewport=VIEWPORT, tablet=False):
-        return WebKitPage(self.desktop, self.url, viewport)
+    def start(self, viewport=VIEWPORT, tablet=False, url=None):
+        return WebKitPage(self.desktop, url or self.url, viewport)
 
     def stop(self):
         self.desktop.stop()

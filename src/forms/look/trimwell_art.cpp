@@ -169,4 +169,8 @@ QIcon Application_Icon() {
   return icon;
 }
 
+QPixmap Application_Icon_At(int size) {
+  return Icon_At(size);
+}
+
 } // namespace trimwell

@@ -19,4 +19,8 @@ QPixmap Icon_Picture();
 // shows it.
 QIcon Application_Icon();
 
+// The application's icon drawn at `size` pixels square, for sizes a window
+// system does not ask for, such as a tablet's home screen.
+QPixmap Application_Icon_At(int size);
+
 } // namespace trimwell
