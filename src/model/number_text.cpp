@@ -4,15 +4,13 @@
 #include <cmath>
 #include <limits>
 
-#include <fmt/format.h>
+#include <fmt/compile.h>
 
 #include "model/decimal_reading.h"
 
 namespace trimwell {
 
 namespace {
-
-constexpr int Significant_Digits = 15;
 
 bool Is_Skipped(char c) {
   return c == ' ' || c == '\t' || c == '\n';
@@ -183,9 +181,9 @@ std::string Number_To_Text(double value) {
     return {};
   }
   // fmt's G is C's %G, rounded correctly (an exact tie to the even digit)
-  // and in no locale.
-  std::string text =
-      fmt::format(" {:.{}G}", std::fabs(value), Significant_Digits);
+  // and in no locale; the format compiled in, so that only the writing of
+  // a double comes along, not fmt's whole run-time formatter.
+  std::string text = fmt::format(FMT_COMPILE(" {:.15G}"), std::fabs(value));
   if (value < 0) {
     text[0] = '-';
   }
