@@ -9,7 +9,8 @@ WINE := /usr/lib/wine/wine64
 WEB_BUILD := build-web
 WEB_PORT ?= 8765
 
-.PHONY: all deps build test windows test-windows package-windows bench-windows \
+.PHONY: all deps build test windows-config windows test-windows package-windows \
+	bench-windows web-config \
 	sanitize-build sanitize soak bench fuzz e2e mutants package run format \
 	web test-web run-web package-web bench-web lint clean
 
@@ -31,7 +32,8 @@ test: build
 # The Windows program, cross-built with MinGW against a static Qt for
 # Windows that scripts/build-qt-windows builds once per machine. Its icon is
 # drawn by the Linux build, named by the application id in its cache.
-windows: build
+windows-config: build
+	@echo "windows-config: configuring $(WINDOWS_BUILD)/, with Qt for Windows"
 	qt="$$(JOBS=$(JOBS) scripts/build-qt-windows)" && \
 	app_id="$$(sed -n 's/^TRIMWELL_APP_ID:INTERNAL=//p' $(BUILD)/CMakeCache.txt)" && \
 	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
@@ -39,6 +41,8 @@ windows: build
 	  -DQT_CHAINLOAD_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
 	  -DCMAKE_CROSSCOMPILING_EMULATOR=$(WINE) \
 	  -DTRIMWELL_WINDOWS_ICON=$(CURDIR)/$(BUILD)/packaging/icons/$$app_id.ico
+
+windows: windows-config
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 
 # Every test suite of the Windows build, and the program itself on a
@@ -68,7 +72,8 @@ EMSCRIPTEN_TOOLCHAIN := /usr/share/emscripten/cmake/Modules/Platform/Emscripten.
 # Its home-screen icons are drawn by the Linux build. A build folder made
 # with another Qt (its options or patches changed) is made anew: CMake keeps
 # the Qt it was first configured with.
-web: build
+web-config: build
+	@echo "web-config: configuring $(WEB_BUILD)/ in the Debian 13 root, with Qt for the web"
 	$(IN_WEB_ROOT) sh -c 'qt="$$(scripts/build-qt-wasm)" && \
 	  if [ "$$(cat $(WEB_BUILD)/qt-prefix 2>/dev/null)" != "$$qt" ]; then \
 	    rm -rf $(WEB_BUILD) && mkdir -p $(WEB_BUILD) && \
@@ -78,8 +83,10 @@ web: build
 	    -DCMAKE_TOOLCHAIN_FILE="$$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
 	    -DQT_CHAINLOAD_TOOLCHAIN_FILE=$(EMSCRIPTEN_TOOLCHAIN) \
 	    -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/bin/node \
-	    -DTRIMWELL_WEB_ICONS=$(CURDIR)/$(BUILD)/packaging/icons/web && \
-	  cmake --build $(WEB_BUILD) -j $(JOBS)'
+	    -DTRIMWELL_WEB_ICONS=$(CURDIR)/$(BUILD)/packaging/icons/web'
+
+web: web-config
+	$(IN_WEB_ROOT) cmake --build $(WEB_BUILD) -j $(JOBS)
 
 # The core's suites under node in the root, then the page opened from disk
 # through the end-to-end suite, in each browser engine in turn.
@@ -105,9 +112,14 @@ package-web: web
 bench-web: web
 	bench/web-figures $(WEB_BUILD)
 
-# clang-tidy over every source file, each in the build that compiles it.
-lint: build
-	scripts/lint $(BUILD) $(wildcard $(WINDOWS_BUILD) $(WEB_BUILD))
+# clang-tidy and clazy over every source file, each in the build that
+# compiles it. The Windows and web builds need only be configured, with
+# their moc run, for their sources to be read.
+lint: build windows-config web-config
+	@echo "lint: running moc in $(WINDOWS_BUILD)/ and $(WEB_BUILD)/"
+	cmake --build $(WINDOWS_BUILD) --target trimwell_ui_autogen
+	$(IN_WEB_ROOT) cmake --build $(WEB_BUILD) --target trimwell_ui_autogen
+	scripts/lint $(BUILD) $(WINDOWS_BUILD) $(WEB_BUILD)
 
 SANITIZER_ENV := QT_QPA_PLATFORM=offscreen \
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \

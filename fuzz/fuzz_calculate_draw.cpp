@@ -8,6 +8,7 @@
 
 #include "chart/cg_graphic.h"
 #include "model/calculate_cg.h"
+#include "model/input_fields.h"
 #include "model/number_text.h"
 
 namespace {
@@ -46,18 +47,11 @@ private:
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
   trimwell::Loading_Model model;
-  double inputs[2 * trimwell::Station_Count + 5] = {};
+  double inputs[trimwell::Input_Count] = {};
   std::memcpy(inputs, data, std::min(size, sizeof inputs));
-  std::size_t i = 0;
-  for (auto& station : model.Stations) {
-    station.Arm = inputs[i++];
-    station.Weight = inputs[i++];
+  for (int k = 0; k < trimwell::Input_Count; ++k) {
+    trimwell::Input_Value(model, trimwell::Input(k)) = inputs[k];
   }
-  model.Forward_CG_Limit_ARM = inputs[i++];
-  model.Aft_CG_Limit_ARM = inputs[i++];
-  model.Aerobatic_Limit_ARM = inputs[i++];
-  model.Aerobatic_Limit_Weight = inputs[i++];
-  model.Max_Allowable_Weight = inputs[i++];
   if (size > sizeof inputs) {
     // Stray colour numbers must fall back to black, not index past the
     // palette.

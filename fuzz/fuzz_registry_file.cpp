@@ -51,29 +51,15 @@ struct Quiet_Services : sysinfo::Services {
 
 constexpr std::string_view Key = "HKEY_LOCAL_MACHINE\\K";
 
-bool Is_Hex(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') ||
-         (c >= 'A' && c <= 'F');
-}
-
 // Whether the data after a line's last '=' is "dword:" and 1 to 8 hex
 // digits, in any case.
 bool Is_Dword_Line(std::string_view line) {
-  const std::string_view data = line.substr(line.rfind('=') + 1);
-  if (data.size() < 7 || data.size() > 14) {
-    return false;
-  }
-  for (std::size_t i = 0; i < 6; ++i) {
-    if ((data[i] | 0x20) != "dword:"[i]) {
-      return false;
-    }
-  }
-  for (const char c : data.substr(6)) {
-    if (!Is_Hex(c)) {
-      return false;
-    }
-  }
-  return true;
+  std::string data(line.substr(line.rfind('=') + 1));
+  std::transform(data.begin(), data.end(), data.begin(),
+                 [](char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; });
+  return data.size() >= 7 && data.size() <= 14 &&
+         data.rfind("dword:", 0) == 0 &&
+         data.find_first_not_of("0123456789abcdef", 6) == std::string::npos;
 }
 
 // Each line alone under the key: a string is read only from a line that

@@ -13,9 +13,6 @@ find_program(TRIMWELL_DATE date REQUIRED)
 
 set(debian_dir ${CMAKE_CURRENT_BINARY_DIR}/debian)
 configure_file(copyright.in ${debian_dir}/copyright @ONLY)
-# The package's overrides file is named after it.
-configure_file(${CPACK_PACKAGE_NAME}.lintian-overrides.in
-               ${debian_dir}/lintian/${CPACK_PACKAGE_NAME} @ONLY)
 
 # The changelog dates the release at noon UTC in the form Debian's tools
 # read, "Sun, 06 Dec 2026 12:00:00 +0000".
@@ -45,9 +42,6 @@ install(FILES ${debian_dir}/copyright ${debian_dir}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES ${debian_dir}/${PROJECT_NAME}.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-# What lintian cannot tell by itself, with the reason beside each entry.
-install(FILES ${debian_dir}/lintian/${CPACK_PACKAGE_NAME}
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_STRIP_FILES ON)

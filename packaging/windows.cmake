@@ -1,6 +1,7 @@
 # The Windows packages, trimwell-<version>-win64.exe (an NSIS installer) and
 # trimwell-<version>-win64.zip (the bare program): trimwell.exe with the
-# project's licence and Qt's copyright and licence notice, which both carry.
+# project's licence and the copyright and licence notices of Qt, fmt and
+# fast_float, which both carry.
 
 install(TARGETS trimwell RUNTIME DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
@@ -8,6 +9,12 @@ install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
 find_package(Qt6 REQUIRED COMPONENTS Core)
 install(FILES ${QT6_INSTALL_PREFIX}/share/trimwell/qt-copyright
         DESTINATION . RENAME Qt-copyright.txt)
+# As Debian's packages of their headers, which the program is built from,
+# carry them.
+foreach(library fmt fast-float)
+  install(FILES /usr/share/doc/lib${library}-dev/copyright
+          DESTINATION . RENAME ${library}-copyright.txt)
+endforeach()
 
 set(CPACK_GENERATOR NSIS64 ZIP)
 # A 64-bit installer for a 64-bit program: it writes the 64-bit registry and

@@ -4,13 +4,13 @@
 #include <cmath>
 #include <limits>
 
-#include "model/decimal_conversion.h"
+#include <fmt/compile.h>
+
+#include "model/decimal_reading.h"
 
 namespace trimwell {
 
 namespace {
-
-constexpr int Significant_Digits = 15;
 
 bool Is_Skipped(char c) {
   return c == ' ' || c == '\t' || c == '\n';
@@ -148,11 +148,9 @@ double Read_Decimal(Reader& in) {
   if (d.significant.empty()) {
     return d.negative ? -0.0 : 0.0;
   }
-  const auto significant_count = static_cast<long long>(d.significant.size());
-  const decimal::Reading<double> read = decimal::To_Double(
-      d.significant, d.point_position + d.exponent - significant_count);
-  double value = read.Value; // infinity or 0 when out of range
-  if (read.Out_Of_Range && value != 0 && At_Most_Written_Max(d)) {
+  double value =
+      decimal::To_Double(d.significant, d.point_position + d.exponent);
+  if (std::isinf(value) && At_Most_Written_Max(d)) {
     value = std::numeric_limits<double>::max();
   }
   return d.negative ? -value : value;
@@ -182,19 +180,16 @@ std::string Number_To_Text(double value) {
   if (!std::isfinite(value)) {
     return {};
   }
-  const std::string digits =
-      decimal::General_Text(std::fabs(value), Significant_Digits);
-
-  std::string text;
-  text.reserve(digits.size() + 1);
-  text.push_back(value < 0 ? '-' : ' ');
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    const char c = digits[i];
-    // "0.5" is written ".5"; the only 0 that stays alone is zero itself.
-    if (i == 0 && c == '0' && digits.size() > 1) {
-      continue;
-    }
-    text.push_back(c == 'e' ? 'E' : c);
+  // fmt's G is C's %G, rounded correctly (an exact tie to the even digit)
+  // and in no locale; the format compiled in, so that only the writing of
+  // a double comes along, not fmt's whole run-time formatter.
+  std::string text = fmt::format(FMT_COMPILE(" {:.15G}"), std::fabs(value));
+  if (value < 0) {
+    text[0] = '-';
+  }
+  // "0.5" is written ".5"; the only 0 that stays alone is zero itself.
+  if (text.size() > 2 && text[1] == '0') {
+    text.erase(1, 1);
   }
   return text;
 }

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/decimal_conversion.h"
+#include "model/decimal_reading.h"
 
 namespace trimwell::placement {
 

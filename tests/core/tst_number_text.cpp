@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "model/decimal_conversion.h"
+#include "model/decimal_reading.h"
 #include "model/number_text.h"
 
 using trimwell::Number_To_Text;
@@ -124,6 +124,9 @@ void tst_number_text::single_precision_data() {
   QTest::newRow("just above a tie")
       << "1.00000005960464477539062500001" << true << 0x1.000002p0f;
   QTest::newRow("too small is no number") << "1e-46" << false << 0.0f;
+  QTest::newRow("too large is no number") << "3.5e38" << false << 0.0f;
+  QTest::newRow("infinity is no number") << "-inf" << false << 0.0f;
+  QTest::newRow("NaN is no number") << "nan" << false << 0.0f;
 }
 
 void tst_number_text::single_precision() {

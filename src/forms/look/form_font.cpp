@@ -13,7 +13,7 @@ namespace trimwell {
 
 namespace {
 
-const QString Layout_Face = QStringLiteral("MS Sans Serif");
+constexpr QLatin1String Layout_Face("MS Sans Serif");
 
 // Qt's logical dots per inch: layouts in twips and fonts in points meet at
 // it, whatever the screen's own density.

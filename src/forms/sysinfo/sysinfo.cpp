@@ -8,18 +8,31 @@ namespace trimwell::sysinfo {
 
 namespace {
 
-// Closes the key on every way out of GetKeyValue, the thrown one included.
-class Key_Closer {
+// A key opened for reading, closed on every way out of GetKeyValue, the
+// thrown one included. A key that failed to open is handle 0, and closing
+// it is asked all the same.
+class Open_Key {
 public:
-  Key_Closer(registry::Registry& registry, const registry::Handle& key)
-      : registry_(registry), key_(key) {}
-  ~Key_Closer() { registry_.Close_Key(key_); }
-  Key_Closer(const Key_Closer&) = delete;
-  Key_Closer& operator=(const Key_Closer&) = delete;
+  Open_Key(registry::Registry& registry, registry::Key root,
+           const std::string& name)
+      : registry_(registry) {
+    opened_ = registry.Open_Key(root, name, Open_Access, handle_) ==
+              registry::Error_Success;
+    if (!opened_) {
+      handle_ = 0;
+    }
+  }
+  ~Open_Key() { registry_.Close_Key(handle_); }
+  Open_Key(const Open_Key&) = delete;
+  Open_Key& operator=(const Open_Key&) = delete;
+
+  bool Opened() const { return opened_; }
+  registry::Handle Handle() const { return handle_; }
 
 private:
   registry::Registry& registry_;
-  const registry::Handle& key_;
+  registry::Handle handle_ = 0;
+  bool opened_ = false;
 };
 
 std::string Dword_Text(const unsigned char* bytes) {
@@ -38,12 +51,8 @@ std::string Dword_Text(const unsigned char* bytes) {
 bool GetKeyValue(registry::Registry& registry, registry::Key KeyRoot,
                  const std::string& KeyName, const std::string& SubKeyRef,
                  std::string& KeyVal) {
-  registry::Handle key = 0;
-  const Key_Closer closer(registry, key); // a failed open closes handle 0
-  if (registry.Open_Key(KeyRoot, KeyName, Open_Access, key) !=
-      registry::Error_Success) {
-    // NOLINTNEXTLINE(clang-analyzer-deadcode.DeadStores): `closer` reads it
-    key = 0;
+  const Open_Key key(registry, KeyRoot, KeyName);
+  if (!key.Opened()) {
     KeyVal.clear();
     return false;
   }
@@ -51,8 +60,8 @@ bool GetKeyValue(registry::Registry& registry, registry::Key KeyRoot,
   std::array<unsigned char, Buffer_Size> buffer{};
   std::uint32_t size = Buffer_Size;
   std::uint32_t type = 0;
-  if (registry.Query_Value(key, SubKeyRef, type, buffer.data(), size) !=
-      registry::Error_Success) {
+  if (registry.Query_Value(key.Handle(), SubKeyRef, type, buffer.data(),
+                           size) != registry::Error_Success) {
     KeyVal.clear();
     return false;
   }

@@ -6,6 +6,10 @@
 
 #include "forms/sysinfo/registry.h"
 
+// Program_File, this system's own tool, from the header that CMake names:
+// sysinfo_windows.h, sysinfo_posix.h or sysinfo_web.h.
+#include TRIMWELL_SYSINFO_SYSTEM_H
+
 // The About box's lookup and launch of the system information tool, free of
 // Qt so that the Windows build can be tested with MinGW under wine.
 namespace trimwell::sysinfo {
@@ -17,13 +21,6 @@ inline constexpr char Path_Value[] = "PATH";
 inline constexpr char Folder_Key[] =
     "SOFTWARE\\Microsoft\\Shared Tools Location";
 inline constexpr char Folder_Value[] = "MSINFO";
-
-// The tool's file name, appended to the stored folder: this system's own
-// tool ("\\MSINFO32.EXE" on Windows). Each system's file initializes it
-// from a string literal, a constant; clang-tidy takes it for a dynamic
-// initialization when it reads for the web's wasm32 target.
-// NOLINTNEXTLINE(bugprone-dynamic-static-initializers)
-extern const char Program_File[];
 
 // A system information tool looked for on the program search path when the
 // machine-wide store names none, started with its one fixed argument (none

@@ -4,9 +4,6 @@
 
 namespace trimwell::sysinfo {
 
-// HardInfo, the system profiler Debian ships as /usr/bin/hardinfo.
-const char Program_File[] = "/hardinfo";
-
 const std::vector<Tool>& Fallback_Tools() {
   // The desktops' own system information pages: HardInfo, then KDE's Info
   // Center, then the About page of GNOME Settings.

@@ -4,8 +4,6 @@
 
 namespace trimwell::sysinfo {
 
-const char Program_File[] = "";
-
 const std::vector<Tool>& Fallback_Tools() {
   static const std::vector<Tool> none;
   return none;

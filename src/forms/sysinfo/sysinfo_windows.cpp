@@ -3,8 +3,6 @@
 
 namespace trimwell::sysinfo {
 
-const char Program_File[] = "\\MSINFO32.EXE";
-
 const std::vector<Tool>& Fallback_Tools() {
   // Windows records where MSINFO32.EXE is; nothing is searched for.
   static const std::vector<Tool> none;
