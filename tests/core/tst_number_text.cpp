@@ -24,144 +24,138 @@ class tst_number_text : public QObject {
   Q_OBJECT
 
 private slots:
-  void number_to_text_data();
-  void number_to_text();
-  void text_to_number_data();
-  void text_to_number();
-  void single_precision_data();
-  void single_precision();
-  void same_results_under_comma_locale();
-};
-
-void tst_number_text::number_to_text_data() {
-  QTest::addColumn<double>("value");
-  QTest::addColumn<QString>("text");
-  QTest::newRow("15 significant digits")
-      << 86000.0 / 1200 << " 71.6666666666667";
-  QTest::newRow("whole") << 1200.0 << " 1200";
-  QTest::newRow("negative zero") << -0.0 << " 0";
-  QTest::newRow("no 0 before the point") << 0.5 << " .5";
-  QTest::newRow("negative fraction") << -0.25 << "-.25";
-  QTest::newRow("rounds at 15 digits") << 0.1 + 0.2 << " .3";
-  QTest::newRow("largest plain") << 999999999999999.0 << " 999999999999999";
-  QTest::newRow("rounds up into exponent form")
-      << 9999999999999999.0 << " 1E+16";
-  QTest::newRow("long mantissa")
-      << 1234567890123456.0 << " 1.23456789012346E+15";
-  QTest::newRow("three-digit exponent") << 1e100 << " 1E+100";
-  QTest::newRow("tie to the even digit") << 1000000000000005.0 << " 1E+15";
-  QTest::newRow("a digit past the tie rounds up")
-      << 1000000000000005.5 << " 1.00000000000001E+15";
-  QTest::newRow("smallest plain") << 0.0001 << " .0001";
-  QTest::newRow("just below 1E-04") << 9.5e-5 << " 9.5E-05";
-  QTest::newRow("small exponent form") << -1.5e-5 << "-1.5E-05";
-  QTest::newRow("infinity") << -Inf << "";
-  QTest::newRow("NaN") << std::numeric_limits<double>::quiet_NaN() << "";
-}
-
-void tst_number_text::number_to_text() {
-  QFETCH(double, value);
-  QTEST(Text(value), "text");
-}
-
-void tst_number_text::text_to_number_data() {
-  QTest::addColumn<QString>("text");
-  QTest::addColumn<double>("value");
-  QTest::newRow("empty") << "" << 0.0;
-  QTest::newRow("zero") << "0" << 0.0;
-  QTest::newRow("negative zero") << "-0" << -0.0;
-  QTest::newRow("blanks tabs line feeds anywhere") << " 1 7\t9\n.5" << 179.5;
-  QTest::newRow("carriage return ends it") << "1\r2" << 1.0;
-  QTest::newRow("letters after") << "12abc" << 12.0;
-  QTest::newRow("letter first") << "a12" << 0.0;
-  QTest::newRow("comma ends it") << "1,5" << 1.0;
-  QTest::newRow("sign apart from digits") << "- 17" << -17.0;
-  QTest::newRow("two signs") << "--3" << 0.0;
-  QTest::newRow("point only") << "." << 0.0;
-  QTest::newRow("second point ends it") << "1.2.3" << 1.2;
-  QTest::newRow("D exponent") << "2d-2" << 0.02;
-  QTest::newRow("exponent without digits") << "5e-x" << 5.0;
-  QTest::newRow("hex, no 16-bit wrap") << " & h FFFF" << 65535.0;
-  QTest::newRow("hex digits in either case") << "&hfA" << 250.0;
-  QTest::newRow("octal stops at 8") << "&O178" << 15.0;
-  QTest::newRow("signed hex is no number") << "-&H10" << 0.0;
-  QTest::newRow("overflow") << "-2.5D999" << -Inf;
-  QTest::newRow("huge exponent digits") << "1e99999999999999999999" << Inf;
-  QTest::newRow("underflow") << "1e-400" << 0.0;
-  QTest::newRow("underflow keeps its sign") << "-1e-400" << -0.0;
-  QTest::newRow("leading fraction zeros") << "0.00000000000000000001e20" << 1.0;
-  QTest::newRow("tie to even, down")
-      << "9007199254740993" << 9007199254740992.0;
-  QTest::newRow("tie to even, up to the next power of two")
-      << "9007199254740991.5" << 9007199254740992.0;
-  QTest::newRow("a digit beyond the 800th decides")
-      << "9007199254740993." + QString(800, '0') + "1" << 9007199254740994.0;
-  QTest::newRow("largest subnormal")
-      << "2.2250738585072009E-308" << 0x1.ffffffffffffep-1023;
-  QTest::newRow("largest double's own text") << " 1.79769313486232E+308" << Max;
-  QTest::newRow("with trailing zeros") << "1.797693134862320E+308" << Max;
-  QTest::newRow("rounds up to 2^1024") << "1.7976931348623159E+308" << Max;
-  QTest::newRow("after the point") << ".179769313486232E+309" << Max;
-  QTest::newRow("just beyond it") << "1.79769313486233E+308" << Inf;
-  QTest::newRow("long hex") << "&H" + QString(300, 'F') << Inf;
-}
-
-void tst_number_text::text_to_number() {
-  QFETCH(QString, text);
-  QFETCH(double, value);
-  const double read = Text_To_Number(text.toStdString());
-  // Exactly: QCOMPARE would pass any two doubles within 1 in 10^12.
-  QVERIFY2(read == value, QByteArray::number(read, 'g', 17));
-  QCOMPARE(std::signbit(read), std::signbit(value));
-}
-
-// A stored placement value, read straight into a float.
-void tst_number_text::single_precision_data() {
-  QTest::addColumn<QString>("text");
-  QTest::addColumn<bool>("read");
-  QTest::addColumn<float>("value");
-  // Through a double it would be 1 + 2^-24 exactly, a tie, rounded down.
-  QTest::newRow("just above a tie")
-      << "1.00000005960464477539062500001" << true << 0x1.000002p0f;
-  QTest::newRow("too small is no number") << "1e-46" << false << 0.0f;
-  QTest::newRow("too large is no number") << "3.5e38" << false << 0.0f;
-  QTest::newRow("infinity is no number") << "-inf" << false << 0.0f;
-  QTest::newRow("NaN is no number") << "nan" << false << 0.0f;
-}
-
-void tst_number_text::single_precision() {
-  QFETCH(QString, text);
-  QFETCH(bool, read);
-  QFETCH(float, value);
-  float number = 0;
-  QCOMPARE(trimwell::decimal::Read_Whole_Float(text.toStdString(), number),
-           read);
-  QVERIFY2(number == value, QByteArray::number(number, 'g', 9));
-}
-
-// Qt sets the C locale to the user's at start-up; a German user must still
-// see and type "1234.5".
-void tst_number_text::same_results_under_comma_locale() {
-  const std::string before = std::setlocale(LC_ALL, nullptr);
-  // German as Linux and as Windows name it.
-  const char* const german[] = {"de_DE.UTF-8", "German_Germany.1252"};
-  QVERIFY2(std::any_of(std::begin(german), std::end(german),
-                       [](const char* name) {
-                         return std::setlocale(LC_ALL, name) != nullptr;
-                       }),
-           "de_DE.UTF-8 is missing: run scripts/install-deps");
-  if (std::string(std::localeconv()->decimal_point) == ".") {
-    // As the C library of a program for the web (musl) in every locale.
-    std::setlocale(LC_ALL, before.c_str());
-    QSKIP("this C library writes a decimal point in German too");
+  void number_to_text_data() {
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("15 significant digits")
+        << 86000.0 / 1200 << " 71.6666666666667";
+    QTest::newRow("whole") << 1200.0 << " 1200";
+    QTest::newRow("negative zero") << -0.0 << " 0";
+    QTest::newRow("no 0 before the point") << 0.5 << " .5";
+    QTest::newRow("negative fraction") << -0.25 << "-.25";
+    QTest::newRow("rounds at 15 digits") << 0.1 + 0.2 << " .3";
+    QTest::newRow("largest plain") << 999999999999999.0 << " 999999999999999";
+    QTest::newRow("rounds up into exponent form")
+        << 9999999999999999.0 << " 1E+16";
+    QTest::newRow("long mantissa")
+        << 1234567890123456.0 << " 1.23456789012346E+15";
+    QTest::newRow("three-digit exponent") << 1e100 << " 1E+100";
+    QTest::newRow("tie to the even digit") << 1000000000000005.0 << " 1E+15";
+    QTest::newRow("a digit past the tie rounds up")
+        << 1000000000000005.5 << " 1.00000000000001E+15";
+    QTest::newRow("smallest plain") << 0.0001 << " .0001";
+    QTest::newRow("just below 1E-04") << 9.5e-5 << " 9.5E-05";
+    QTest::newRow("small exponent form") << -1.5e-5 << "-1.5E-05";
+    QTest::newRow("infinity") << -Inf << "";
+    QTest::newRow("NaN") << std::numeric_limits<double>::quiet_NaN() << "";
   }
-  QCOMPARE(std::localeconv()->decimal_point, std::string(","));
-  const QString written = Text(1234.5);
-  const double read = Text_To_Number("1234.5");
-  std::setlocale(LC_ALL, before.c_str());
-  QCOMPARE(written, QStringLiteral(" 1234.5"));
-  QCOMPARE(read, 1234.5);
-}
+
+  void number_to_text() {
+    QFETCH(double, value);
+    QTEST(Text(value), "text");
+  }
+
+  void text_to_number_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    QTest::newRow("empty") << "" << 0.0;
+    QTest::newRow("zero") << "0" << 0.0;
+    QTest::newRow("negative zero") << "-0" << -0.0;
+    QTest::newRow("blanks tabs line feeds anywhere") << " 1 7\t9\n.5" << 179.5;
+    QTest::newRow("carriage return ends it") << "1\r2" << 1.0;
+    QTest::newRow("letters after") << "12abc" << 12.0;
+    QTest::newRow("letter first") << "a12" << 0.0;
+    QTest::newRow("comma ends it") << "1,5" << 1.0;
+    QTest::newRow("sign apart from digits") << "- 17" << -17.0;
+    QTest::newRow("two signs") << "--3" << 0.0;
+    QTest::newRow("point only") << "." << 0.0;
+    QTest::newRow("second point ends it") << "1.2.3" << 1.2;
+    QTest::newRow("D exponent") << "2d-2" << 0.02;
+    QTest::newRow("exponent without digits") << "5e-x" << 5.0;
+    QTest::newRow("hex, no 16-bit wrap") << " & h FFFF" << 65535.0;
+    QTest::newRow("hex digits in either case") << "&hfA" << 250.0;
+    QTest::newRow("octal stops at 8") << "&O178" << 15.0;
+    QTest::newRow("signed hex is no number") << "-&H10" << 0.0;
+    QTest::newRow("overflow") << "-2.5D999" << -Inf;
+    QTest::newRow("huge exponent digits") << "1e99999999999999999999" << Inf;
+    QTest::newRow("underflow") << "1e-400" << 0.0;
+    QTest::newRow("underflow keeps its sign") << "-1e-400" << -0.0;
+    QTest::newRow("leading fraction zeros")
+        << "0.00000000000000000001e20" << 1.0;
+    QTest::newRow("tie to even, down")
+        << "9007199254740993" << 9007199254740992.0;
+    QTest::newRow("tie to even, up to the next power of two")
+        << "9007199254740991.5" << 9007199254740992.0;
+    QTest::newRow("a digit beyond the 800th decides")
+        << "9007199254740993." + QString(800, '0') + "1" << 9007199254740994.0;
+    QTest::newRow("largest subnormal")
+        << "2.2250738585072009E-308" << 0x1.ffffffffffffep-1023;
+    QTest::newRow("largest double's own text")
+        << " 1.79769313486232E+308" << Max;
+    QTest::newRow("with trailing zeros") << "1.797693134862320E+308" << Max;
+    QTest::newRow("rounds up to 2^1024") << "1.7976931348623159E+308" << Max;
+    QTest::newRow("after the point") << ".179769313486232E+309" << Max;
+    QTest::newRow("just beyond it") << "1.79769313486233E+308" << Inf;
+    QTest::newRow("long hex") << "&H" + QString(300, 'F') << Inf;
+  }
+
+  void text_to_number() {
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    const double read = Text_To_Number(text.toStdString());
+    // Exactly: QCOMPARE would pass any two doubles within 1 in 10^12.
+    QVERIFY2(read == value, QByteArray::number(read, 'g', 17));
+    QCOMPARE(std::signbit(read), std::signbit(value));
+  }
+
+  // A stored placement value, read straight into a float.
+  void single_precision_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("read");
+    QTest::addColumn<float>("value");
+    // Through a double it would be 1 + 2^-24 exactly, a tie, rounded down.
+    QTest::newRow("just above a tie")
+        << "1.00000005960464477539062500001" << true << 0x1.000002p0f;
+    QTest::newRow("too small is no number") << "1e-46" << false << 0.0f;
+    QTest::newRow("too large is no number") << "3.5e38" << false << 0.0f;
+    QTest::newRow("infinity is no number") << "-inf" << false << 0.0f;
+    QTest::newRow("NaN is no number") << "nan" << false << 0.0f;
+  }
+
+  void single_precision() {
+    QFETCH(QString, text);
+    QFETCH(bool, read);
+    QFETCH(float, value);
+    float number = 0;
+    QCOMPARE(trimwell::decimal::Read_Whole_Float(text.toStdString(), number),
+             read);
+    QVERIFY2(number == value, QByteArray::number(number, 'g', 9));
+  }
+
+  // Qt sets the C locale to the user's at start-up; a German user must still
+  // see and type "1234.5".
+  void same_results_under_comma_locale() {
+    const std::string before = std::setlocale(LC_ALL, nullptr);
+    // German as Linux and as Windows name it.
+    const char* const german[] = {"de_DE.UTF-8", "German_Germany.1252"};
+    QVERIFY2(std::any_of(std::begin(german), std::end(german),
+                         [](const char* name) {
+                           return std::setlocale(LC_ALL, name) != nullptr;
+                         }),
+             "de_DE.UTF-8 is missing: run scripts/install-deps");
+    if (std::string(std::localeconv()->decimal_point) == ".") {
+      // As the C library of a program for the web (musl) in every locale.
+      std::setlocale(LC_ALL, before.c_str());
+      QSKIP("this C library writes a decimal point in German too");
+    }
+    QCOMPARE(std::localeconv()->decimal_point, std::string(","));
+    const QString written = Text(1234.5);
+    const double read = Text_To_Number("1234.5");
+    std::setlocale(LC_ALL, before.c_str());
+    QCOMPARE(written, QStringLiteral(" 1234.5"));
+    QCOMPARE(read, 1234.5);
+  }
+};
 
 QTEST_GUILESS_MAIN(tst_number_text)
 #include "tst_number_text.moc"

@@ -76,149 +76,144 @@ struct Fake_Machine : registry::Registry, sysinfo::Services {
 class tst_about : public QObject {
   Q_OBJECT
 private slots:
-  void texts_keys_modality_and_place();
-  void desktop_services();
-  void StartSysInfo_data();
-  void StartSysInfo();
+  // Its texts; modal to its owner and centred on it; Enter and Esc close it,
+  // and Alt+S starts the tool, whose path has blanks and shell characters.
+  void texts_keys_modality_and_place() {
+    QWidget owner;
+    owner.setGeometry(150, 100, 640, 480);
+    owner.show();
+    frmAbout about(&owner);
+    QCOMPARE(about.windowTitle(), "About Trimwell");
+    QVERIFY(!about.picIcon->pixmap().isNull());
+    // The etched separator: grey over white.
+    QCOMPARE(about.Line1[1]->grab().toImage().pixel(0, 0), qRgb(128, 128, 128));
+    QCOMPARE(about.Line1[0]->grab().toImage().pixel(0, 1), qRgb(255, 255, 255));
+    const std::pair<const char*, QString> texts[] = {
+        {"lblTitle", "Trimwell"},
+        {"lblVersion", QString("Version ") + build::Version_Text},
+        {"lblDescription",
+         "App Description : Using User defined values, this program will "
+         "calculate the aircraft CG and Gross Weight.  It will also show the "
+         "results in a graphical manner."},
+        {"lblDisclaimer",
+         "Warning : ... Use this program at your own risk.  It has no known "
+         "bugs.  It was written for my education and therefore should be "
+         "distributed at NO COST!"},
+        {"cmdOK", "OK"},
+        {"cmdSysInfo", "&System Info..."}};
+    for (const auto& [name, text] : texts) {
+      const QWidget* control = about.findChild<QWidget*>(name);
+      QVERIFY2(control && control->property("text") == text, name);
+    }
+    // The stand-in tool, under a name with blanks and shell characters.
+    const QFileInfo built(TRIMWELL_TEST_TOOL);
+    const QString tool = dir_.filePath("it's; $(touch x) & y") +
+                         (built.suffix().isEmpty() ? "" : "." + built.suffix());
+    QVERIFY(QFile::copy(TRIMWELL_TEST_TOOL, tool));
+    const QString started = dir_.filePath("started");
+    qputenv("TRIMWELL_TOOL_MARKER", QFile::encodeName(started));
+    auto machine = std::make_unique<Fake_Machine>();
+    machine->Values[Path] = {1, (QFile::encodeName(tool) + '\0').toStdString()};
+    about.Use_Registry(std::move(machine));
+    // The message a failed start shows would wait for a user: close it.
+    QTimer::singleShot(10000, &about,
+                       [] { QApplication::activeModalWidget()->close(); });
+    for (const Qt::Key key : {Qt::Key_S, Qt::Key_Return, Qt::Key_Escape}) {
+      about.show();
+      QVERIFY(QTest::qWaitForWindowActive(&about));
+      QCOMPARE(QApplication::activeModalWidget(), &about);
+      QVERIFY((about.frameGeometry().center() - owner.frameGeometry().center())
+                  .manhattanLength() <= 2); // centres rounded to whole pixels
+      QTest::keyClick(about.windowHandle(), key,
+                      key == Qt::Key_S ? Qt::AltModifier : Qt::NoModifier);
+      QTRY_VERIFY(key != Qt::Key_S || QFileInfo::exists(started));
+      QCOMPARE(about.isVisible(), key == Qt::Key_S);
+    }
+    // With no tool in the store, this system's own tool is looked for on the
+    // search path and started with its fixed argument.
+    if (!sysinfo::Fallback_Tools().empty()) { // Windows searches for none
+      const sysinfo::Tool& tool = sysinfo::Fallback_Tools().back();
+      QVERIFY(QFile::copy(TRIMWELL_TEST_TOOL, dir_.filePath(tool.Program)));
+      QFile::remove(started);
+      qputenv("PATH", QFile::encodeName(dir_.path()));
+      about.Use_Registry(std::make_unique<Fake_Machine>()); // it stores none
+      about.StartSysInfo();
+      const auto arguments = [&] {
+        QFile file(started);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+      };
+      QTRY_COMPARE(arguments(), QByteArray(tool.Argument).append('\n'));
+    }
+  }
+
+  // On the desktop, nothing to start is no start, and the message that says
+  // so is titled with the program's name and closes with its one button.
+  void desktop_services() {
+    sysinfo::Desktop_Services services(nullptr);
+    QVERIFY(!services.Start_Program("", {}));
+    QString shown;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      shown = box->windowTitle() + '|' + box->text();
+      box->button(QMessageBox::Ok)->click();
+    });
+    services.Show_Unavailable();
+    QCOMPARE(shown, "Trimwell|System Information Is Unavailable At This Time");
+  }
+
+  void StartSysInfo_data() {
+    QTest::addColumn<uint>("type"); // of the full path; 0: none stored
+    QTest::addColumn<QByteArray>("path");
+    QTest::addColumn<QByteArray>("folder"); // null: none stored
+    QTest::addColumn<QStringList>("installed");
+    QTest::addColumn<QStringList>("calls");
+    const auto row = [](const char* name, uint type, const QByteArray& path,
+                        const QByteArray& folder, const QStringList& installed,
+                        const QStringList& calls) {
+      QTest::newRow(name) << type << path << folder << installed << calls;
+    };
+    const auto text = [](QByteArray t) { return t.append('\0'); };
+    const QByteArray opt = text("/opt");
+    const QString tool = QString("/opt") + sysinfo::Program_File;
+    const QStringList none, both = {"one", "two"};
+    row("path, no existence test", 1, text("/opt/a"), opt, both,
+        {"start /opt/a"});
+    row("path fails to start", 1, text("/x/a"), opt, both,
+        {"start /x/a", "message"});
+    row("folder only", 0, {}, opt, none, {"test " + tool, "start " + tool});
+    row("folder without the tool", 0, {}, text("/x"), both,
+        {QString("test /x") + sysinfo::Program_File, "find one",
+         "start /opt/one"});
+    row("neither: the first tool found", 0, {}, {}, {"two"},
+        {"find one", "find two", "start /opt/two [x y]"});
+    row("neither, and no tool found", 0, {}, {}, none,
+        {"find one", "find two", "message"});
+    row("code 0 inside", 1, text(text("/opt/a") + "b"), opt, none,
+        {"start /opt/a"});
+    row("type 4", 4, QByteArray("\1\2\0\x80", 4), {}, none,
+        {"start 2147484161", "message"});
+    row("unhandled type", 3, text("/opt/a"), {}, both, {"start ", "message"});
+    row("filling the buffer", 1, QByteArray(1024, 'x'), opt, both, {"message"});
+  }
+
+  void StartSysInfo() {
+    QFETCH(uint, type);
+    QFETCH(QByteArray, path);
+    QFETCH(QByteArray, folder);
+    QFETCH(QStringList, installed);
+    QFETCH(QStringList, calls);
+    Fake_Machine machine;
+    machine.Values[Path] = {type, path.toStdString()};
+    machine.Values[Folder] = {folder.isNull() ? 0u : 1u, folder.toStdString()};
+    machine.Installed = installed;
+    sysinfo::StartSysInfo(machine, machine, {{"one", nullptr}, {"two", "x y"}});
+    QCOMPARE(machine.Calls, calls);
+    QVERIFY2(machine.Open.empty(), "a key was left open");
+  }
 
 private:
   QTemporaryDir dir_;
 };
-
-// Its texts; modal to its owner and centred on it; Enter and Esc close it,
-// and Alt+S starts the tool, whose path has blanks and shell characters.
-void tst_about::texts_keys_modality_and_place() {
-  QWidget owner;
-  owner.setGeometry(150, 100, 640, 480);
-  owner.show();
-  frmAbout about(&owner);
-  QCOMPARE(about.windowTitle(), "About Trimwell");
-  QVERIFY(!about.picIcon->pixmap().isNull());
-  // The etched separator: grey over white.
-  QCOMPARE(about.Line1[1]->grab().toImage().pixel(0, 0), qRgb(128, 128, 128));
-  QCOMPARE(about.Line1[0]->grab().toImage().pixel(0, 1), qRgb(255, 255, 255));
-  const std::pair<const char*, QString> texts[] = {
-      {"lblTitle", "Trimwell"},
-      {"lblVersion", QString("Version ") + build::Version_Text},
-      {"lblDescription",
-       "App Description : Using User defined values, this program will "
-       "calculate the aircraft CG and Gross Weight.  It will also show the "
-       "results in a graphical manner."},
-      {"lblDisclaimer",
-       "Warning : ... Use this program at your own risk.  It has no known "
-       "bugs.  It was written for my education and therefore should be "
-       "distributed at NO COST!"},
-      {"cmdOK", "OK"},
-      {"cmdSysInfo", "&System Info..."}};
-  for (const auto& [name, text] : texts) {
-    const QWidget* control = about.findChild<QWidget*>(name);
-    QVERIFY2(control && control->property("text") == text, name);
-  }
-  // The stand-in tool, under a name with blanks and shell characters.
-  const QFileInfo built(TRIMWELL_TEST_TOOL);
-  const QString tool = dir_.filePath("it's; $(touch x) & y") +
-                       (built.suffix().isEmpty() ? "" : "." + built.suffix());
-  QVERIFY(QFile::copy(TRIMWELL_TEST_TOOL, tool));
-  const QString started = dir_.filePath("started");
-  qputenv("TRIMWELL_TOOL_MARKER", QFile::encodeName(started));
-  auto machine = std::make_unique<Fake_Machine>();
-  machine->Values[Path] = {1, (QFile::encodeName(tool) + '\0').toStdString()};
-  about.Use_Registry(std::move(machine));
-  // The message a failed start shows would wait for a user: close it.
-  QTimer::singleShot(10000, &about,
-                     [] { QApplication::activeModalWidget()->close(); });
-  for (const Qt::Key key : {Qt::Key_S, Qt::Key_Return, Qt::Key_Escape}) {
-    about.show();
-    QVERIFY(QTest::qWaitForWindowActive(&about));
-    QCOMPARE(QApplication::activeModalWidget(), &about);
-    QVERIFY((about.frameGeometry().center() - owner.frameGeometry().center())
-                .manhattanLength() <= 2); // centres rounded to whole pixels
-    QTest::keyClick(about.windowHandle(), key,
-                    key == Qt::Key_S ? Qt::AltModifier : Qt::NoModifier);
-    QTRY_VERIFY(key != Qt::Key_S || QFileInfo::exists(started));
-    QCOMPARE(about.isVisible(), key == Qt::Key_S);
-  }
-  // With no tool in the store, this system's own tool is looked for on the
-  // search path and started with its fixed argument.
-  if (!sysinfo::Fallback_Tools().empty()) { // Windows searches for none
-    const sysinfo::Tool& tool = sysinfo::Fallback_Tools().back();
-    QVERIFY(QFile::copy(TRIMWELL_TEST_TOOL, dir_.filePath(tool.Program)));
-    QFile::remove(started);
-    qputenv("PATH", QFile::encodeName(dir_.path()));
-    about.Use_Registry(std::make_unique<Fake_Machine>()); // it stores none
-    about.StartSysInfo();
-    const auto arguments = [&] {
-      QFile file(started);
-      return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    };
-    QTRY_COMPARE(arguments(), QByteArray(tool.Argument).append('\n'));
-  }
-}
-
-// On the desktop, nothing to start is no start, and the message that says
-// so is titled with the program's name and closes with its one button.
-void tst_about::desktop_services() {
-  sysinfo::Desktop_Services services(nullptr);
-  QVERIFY(!services.Start_Program("", {}));
-  QString shown;
-  QTimer::singleShot(0, [&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    shown = box->windowTitle() + '|' + box->text();
-    box->button(QMessageBox::Ok)->click();
-  });
-  services.Show_Unavailable();
-  QCOMPARE(shown, "Trimwell|System Information Is Unavailable At This Time");
-}
-
-void tst_about::StartSysInfo_data() {
-  QTest::addColumn<uint>("type"); // of the full path; 0: none stored
-  QTest::addColumn<QByteArray>("path");
-  QTest::addColumn<QByteArray>("folder"); // null: none stored
-  QTest::addColumn<QStringList>("installed");
-  QTest::addColumn<QStringList>("calls");
-  const auto row = [](const char* name, uint type, const QByteArray& path,
-                      const QByteArray& folder, const QStringList& installed,
-                      const QStringList& calls) {
-    QTest::newRow(name) << type << path << folder << installed << calls;
-  };
-  const auto text = [](QByteArray t) { return t.append('\0'); };
-  const QByteArray opt = text("/opt");
-  const QString tool = QString("/opt") + sysinfo::Program_File;
-  const QStringList none, both = {"one", "two"};
-  row("path, no existence test", 1, text("/opt/a"), opt, both,
-      {"start /opt/a"});
-  row("path fails to start", 1, text("/x/a"), opt, both,
-      {"start /x/a", "message"});
-  row("folder only", 0, {}, opt, none, {"test " + tool, "start " + tool});
-  row("folder without the tool", 0, {}, text("/x"), both,
-      {QString("test /x") + sysinfo::Program_File, "find one",
-       "start /opt/one"});
-  row("neither: the first tool found", 0, {}, {}, {"two"},
-      {"find one", "find two", "start /opt/two [x y]"});
-  row("neither, and no tool found", 0, {}, {}, none,
-      {"find one", "find two", "message"});
-  row("code 0 inside", 1, text(text("/opt/a") + "b"), opt, none,
-      {"start /opt/a"});
-  row("type 4", 4, QByteArray("\1\2\0\x80", 4), {}, none,
-      {"start 2147484161", "message"});
-  row("unhandled type", 3, text("/opt/a"), {}, both, {"start ", "message"});
-  row("filling the buffer", 1, QByteArray(1024, 'x'), opt, both, {"message"});
-}
-
-void tst_about::StartSysInfo() {
-  QFETCH(uint, type);
-  QFETCH(QByteArray, path);
-  QFETCH(QByteArray, folder);
-  QFETCH(QStringList, installed);
-  QFETCH(QStringList, calls);
-  Fake_Machine machine;
-  machine.Values[Path] = {type, path.toStdString()};
-  machine.Values[Folder] = {folder.isNull() ? 0u : 1u, folder.toStdString()};
-  machine.Installed = installed;
-  sysinfo::StartSysInfo(machine, machine, {{"one", nullptr}, {"two", "x y"}});
-  QCOMPARE(machine.Calls, calls);
-  QVERIFY2(machine.Open.empty(), "a key was left open");
-}
 
 QTEST_MAIN(tst_about)
 #include "tst_about.moc"

@@ -79,152 +79,144 @@ class tst_startup : public QObject {
 private slots:
   void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
   void init() { Store({}); }
-  void first_run_shows_the_splash_then_hrii_at_the_defaults();
-  void ten_closes_data();
-  void ten_closes();
-  void bad_stored_values_data();
-  void bad_stored_values();
-  void closing_closes_the_newest_window_first();
-  void a_moved_window_is_stored_once_it_keeps_still();
-};
+  void first_run_shows_the_splash_then_hrii_at_the_defaults() {
+    Order_Watch watch;
+    qApp->installEventFilter(&watch);
+    // A short wait for the three seconds: the splash screen stays that long,
+    // and start-up takes well under the 2 s a window system may take to show
+    // the splash screen before start-up goes on without it.
+    static constexpr int Wait_Ms = 300;
+    QElapsedTimer startup;
+    startup.start();
+    Module1::Main([](const std::function<void()>& then) {
+      trimwell::Wait_Without_Events(std::chrono::milliseconds(Wait_Ms), then);
+    });
+    QVERIFY(startup.elapsed() < 1500);
+    QPointer<frmMain> form = Module1::fMainForm;
+    QVERIFY(form && QTest::qWaitForWindowExposed(form));
+    watch.Seen.removeDuplicates();
+    QCOMPARE(watch.Seen,
+             QStringList({"splash painted", "splash gone", "main shown"}));
+    QVERIFY(watch.Splash_Ms >= Wait_Ms);
+    QVERIFY(form->Option_HRII->isChecked());
+    // The frame at 1000 twips to the nearest pixel round the designed client
+    // area, 11430 x 8820 twips below the menu bar: the whole layout shows.
+    QTRY_COMPARE(form->frameGeometry().topLeft(), QPoint(67, 67));
+    QCOMPARE(form->size() - QSize(0, form->centralWidget()->y()),
+             QSize(762, 588));
+    const QRect frame = form->frameGeometry();
+    form->close();
+    QTRY_VERIFY(!form);
+    QCOMPARE(Stored(), Twips(frame));
+  }
 
-void tst_startup::first_run_shows_the_splash_then_hrii_at_the_defaults() {
-  Order_Watch watch;
-  qApp->installEventFilter(&watch);
-  // A short wait for the three seconds: the splash screen stays that long,
-  // and start-up takes well under the 2 s a window system may take to show
-  // the splash screen before start-up goes on without it.
-  static constexpr int Wait_Ms = 300;
-  QElapsedTimer startup;
-  startup.start();
-  Module1::Main([](const std::function<void()>& then) {
-    trimwell::Wait_Without_Events(std::chrono::milliseconds(Wait_Ms), then);
-  });
-  QVERIFY(startup.elapsed() < 1500);
-  QPointer<frmMain> form = Module1::fMainForm;
-  QVERIFY(form && QTest::qWaitForWindowExposed(form));
-  watch.Seen.removeDuplicates();
-  QCOMPARE(watch.Seen,
-           QStringList({"splash painted", "splash gone", "main shown"}));
-  QVERIFY(watch.Splash_Ms >= Wait_Ms);
-  QVERIFY(form->Option_HRII->isChecked());
-  // The frame at 1000 twips to the nearest pixel round the designed client
-  // area, 11430 x 8820 twips below the menu bar: the whole layout shows.
-  QTRY_COMPARE(form->frameGeometry().topLeft(), QPoint(67, 67));
-  QCOMPARE(form->size() - QSize(0, form->centralWidget()->y()),
-           QSize(762, 588));
-  const QRect frame = form->frameGeometry();
-  form->close();
-  QTRY_VERIFY(!form);
-  QCOMPARE(Stored(), Twips(frame));
-}
+  void ten_closes_data() {
+    QTest::addColumn<bool>("framed");
+    QTest::addColumn<int>("state");
+    QTest::newRow("framed") << true << int(Qt::WindowNoState);
+    QTest::newRow("frameless") << false << int(Qt::WindowNoState);
+    QTest::newRow("minimised: the placement stays")
+        << true << int(Qt::WindowMinimized);
+    QTest::newRow("maximised: its frame is stored")
+        << true << int(Qt::WindowMaximized);
+  }
 
-void tst_startup::ten_closes_data() {
-  QTest::addColumn<bool>("framed");
-  QTest::addColumn<int>("state");
-  QTest::newRow("framed") << true << int(Qt::WindowNoState);
-  QTest::newRow("frameless") << false << int(Qt::WindowNoState);
-  QTest::newRow("minimised: the placement stays")
-      << true << int(Qt::WindowMinimized);
-  QTest::newRow("maximised: its frame is stored")
-      << true << int(Qt::WindowMaximized);
-}
+  void ten_closes() {
+    QFETCH(bool, framed);
+    QFETCH(int, state);
+    // Not whole pixels: a normal close stores them rounded, then unchanged.
+    const QStringList first = {"1507", "452", "9001", "7507"};
+    Store(first);
+    QRect frame(100, 30, 600, 500);
+    for (int run = 0; run < 10; ++run) {
+      frmMain form;
+      form.setWindowFlag(Qt::FramelessWindowHint, !framed);
+      trimwell::Form_Load(form);
+      form.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&form));
+      QTRY_COMPARE(form.frameGeometry(), frame);
+      QCOMPARE(form.frameGeometry() != form.geometry(), framed);
+      form.setWindowState(Qt::WindowState(state));
+      if (state == Qt::WindowMaximized) {
+        frame = form.screen()->availableGeometry();
+        QTRY_COMPARE(form.frameGeometry(), frame);
+      }
+      form.close();
+      QCOMPARE(Stored(),
+               state == Qt::WindowMinimized ? first.join(' ') : Twips(frame));
+    }
+  }
 
-void tst_startup::ten_closes() {
-  QFETCH(bool, framed);
-  QFETCH(int, state);
-  // Not whole pixels: a normal close stores them rounded, then unchanged.
-  const QStringList first = {"1507", "452", "9001", "7507"};
-  Store(first);
-  QRect frame(100, 30, 600, 500);
-  for (int run = 0; run < 10; ++run) {
+  void bad_stored_values_data() {
+    QTest::addColumn<QStringList>("stored");
+    QTest::addColumn<QRect>("frame"); // a size of 0: the designed size
+    const QRect defaults(67, 67, 0, 0);
+    QTest::newRow("text and blanks")
+        << QStringList{"abc", "", "12abc", " \t"} << defaults;
+    QTest::newRow("not finite or absurd")
+        << QStringList{"nan", "-1e30", "inf", "1e30"} << defaults;
+    QTest::newRow("negative")
+        << QStringList{"-5", "-30000", "-5", "-6000"} << QRect(0, -2000, 0, 0);
+    QTest::newRow("at the limits")
+        << QStringList{"-491505", "491505", "15", "245760"}
+        << QRect(-32767, 32767, 1, 16384);
+    QTest::newRow("beyond X11's range, under a pixel")
+        << QStringList{"491520", "-491520", "245775", "7"} << defaults;
+  }
+
+  void bad_stored_values() {
+    QFETCH(QStringList, stored);
+    QFETCH(QRect, frame);
+    Store(stored);
+    QSettings store("Trimwell", "Trimwell");
+    const auto read = trimwell::placement::Read_Frame(store);
+    QCOMPARE(QRect(read.Position,
+                   QSize(read.Width.value_or(0), read.Height.value_or(0))),
+             frame);
+  }
+
+  // Other windows open when the main window closes are closed with it, the
+  // most recently made first, whatever the order they were shown in.
+  void closing_closes_the_newest_window_first() {
     frmMain form;
-    form.setWindowFlag(Qt::FramelessWindowHint, !framed);
     trimwell::Form_Load(form);
     form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QTRY_COMPARE(form.frameGeometry(), frame);
-    QCOMPARE(form.frameGeometry() != form.geometry(), framed);
-    form.setWindowState(Qt::WindowState(state));
-    if (state == Qt::WindowMaximized) {
-      frame = form.screen()->availableGeometry();
-      QTRY_COMPARE(form.frameGeometry(), frame);
+    Close_Watch watch;
+    std::vector<std::unique_ptr<QWidget>> others;
+    for (const char* name : {"first", "second", "third"}) {
+      others.push_back(std::make_unique<QWidget>());
+      others.back()->setObjectName(name);
+      others.back()->installEventFilter(&watch);
     }
+    for (auto other = others.rbegin(); other != others.rend(); ++other)
+      (*other)->show();
     form.close();
-    QCOMPARE(Stored(),
-             state == Qt::WindowMinimized ? first.join(' ') : Twips(frame));
+    QCOMPARE(watch.Closed, QStringList({"third", "second", "first"}));
   }
-}
 
-void tst_startup::bad_stored_values_data() {
-  QTest::addColumn<QStringList>("stored");
-  QTest::addColumn<QRect>("frame"); // a size of 0: the designed size
-  const QRect defaults(67, 67, 0, 0);
-  QTest::newRow("text and blanks")
-      << QStringList{"abc", "", "12abc", " \t"} << defaults;
-  QTest::newRow("not finite or absurd")
-      << QStringList{"nan", "-1e30", "inf", "1e30"} << defaults;
-  QTest::newRow("negative")
-      << QStringList{"-5", "-30000", "-5", "-6000"} << QRect(0, -2000, 0, 0);
-  QTest::newRow("at the limits")
-      << QStringList{"-491505", "491505", "15", "245760"}
-      << QRect(-32767, 32767, 1, 16384);
-  QTest::newRow("beyond X11's range, under a pixel")
-      << QStringList{"491520", "-491520", "245775", "7"} << defaults;
-}
-
-void tst_startup::bad_stored_values() {
-  QFETCH(QStringList, stored);
-  QFETCH(QRect, frame);
-  Store(stored);
-  QSettings store("Trimwell", "Trimwell");
-  const auto read = trimwell::placement::Read_Frame(store);
-  QCOMPARE(QRect(read.Position,
-                 QSize(read.Width.value_or(0), read.Height.value_or(0))),
-           frame);
-}
-
-// Other windows open when the main window closes are closed with it, the
-// most recently made first, whatever the order they were shown in.
-void tst_startup::closing_closes_the_newest_window_first() {
-  frmMain form;
-  trimwell::Form_Load(form);
-  form.show();
-  Close_Watch watch;
-  std::vector<std::unique_ptr<QWidget>> others;
-  for (const char* name : {"first", "second", "third"}) {
-    others.push_back(std::make_unique<QWidget>());
-    others.back()->setObjectName(name);
-    others.back()->installEventFilter(&watch);
+  // Where the program can end without closing (a page), the placement is
+  // stored as the user leaves the window: never the frame it was placed at,
+  // and once for a whole drag, when the window keeps still.
+  void a_moved_window_is_stored_once_it_keeps_still() {
+    // Not whole pixels: written back, they would be rounded.
+    const QStringList placed = {"1507", "452", "9001", "7507"};
+    Store(placed);
+    frmMain form;
+    trimwell::Form_Load(form);
+    trimwell::Store_Placement_When_Moved(form, std::chrono::milliseconds(1000));
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTest::qWait(1500);
+    QCOMPARE(Stored(), placed.join(' '));
+    for (int left = 110; left <= 150; left += 10) {
+      form.move(left, 40);
+      QCoreApplication::processEvents();
+    }
+    QTRY_COMPARE(form.frameGeometry().topLeft(), QPoint(150, 40));
+    QCOMPARE(Stored(), placed.join(' ')); // still moving
+    QTRY_COMPARE(Stored(), Twips(QRect(150, 40, 600, 500)));
   }
-  for (auto other = others.rbegin(); other != others.rend(); ++other)
-    (*other)->show();
-  form.close();
-  QCOMPARE(watch.Closed, QStringList({"third", "second", "first"}));
-}
-
-// Where the program can end without closing (a page), the placement is
-// stored as the user leaves the window: never the frame it was placed at,
-// and once for a whole drag, when the window keeps still.
-void tst_startup::a_moved_window_is_stored_once_it_keeps_still() {
-  // Not whole pixels: written back, they would be rounded.
-  const QStringList placed = {"1507", "452", "9001", "7507"};
-  Store(placed);
-  frmMain form;
-  trimwell::Form_Load(form);
-  trimwell::Store_Placement_When_Moved(form, std::chrono::milliseconds(1000));
-  form.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&form));
-  QTest::qWait(1500);
-  QCOMPARE(Stored(), placed.join(' '));
-  for (int left = 110; left <= 150; left += 10) {
-    form.move(left, 40);
-    QCoreApplication::processEvents();
-  }
-  QTRY_COMPARE(form.frameGeometry().topLeft(), QPoint(150, 40));
-  QCOMPARE(Stored(), placed.join(' ')); // still moving
-  QTRY_COMPARE(Stored(), Twips(QRect(150, 40, 600, 500)));
-}
+};
 
 QTEST_MAIN(tst_startup)
 #include "tst_startup.moc"
