@@ -22,8 +22,8 @@ INSTALLER = os.path.join(BUILD, f"trimwell-{VERSION}-win64.exe")
 ZIP = os.path.join(BUILD, f"trimwell-{VERSION}-win64.zip")
 UNINSTALL_KEY = (r"HKLM\Software\Microsoft\Windows\CurrentVersion"
                  r"\Uninstall\Trimwell")
-FILES = {"trimwell.exe", "LICENSE.txt", "Qt-copyright.txt", "fmt-copyright.txt",
-         "fast-float-copyright.txt", "Uninstall.exe"}
+FILES = {"trimwell.exe", "LICENSE.txt", "Qt-copyright.txt",
+         "fmt-copyright.txt", "fast-float-copyright.txt", "Uninstall.exe"}
 
 
 class Installer(unittest.TestCase):

@@ -1,48 +1,26 @@
 """What the browser targets of the end-to-end suite share: the web build's
-page in one engine (chromium.py, firefox.py, webkit.py), each start in a
-fresh profile on a 1024 x 768 viewport. A target, made with no arguments,
-has:
+page in one engine (chromium.py, firefox.py, webkit.py, each with its
+Engine), each start in a fresh profile on a 1024 x 768 viewport. What an
+engine cannot do raises Unsupported with the engine's reason."""
 
-  name          the engine, as the failures name it
-  first_start   seconds a first start may take to paint the splash card
-  reads_viewport_tag
-                whether it lays the page out by the page's viewport tag,
-                as a tablet's browser does
-  url           the page opened, TRIMWELL_BINARY's
-  start(viewport=VIEWPORT, tablet=False, url=None)
-                opens the page (or url) in a browser of its own, on a
-                viewport of that size, as a tablet's browser where the
-                engine can: a Page
-  stop()
-
-An engine's Page has
-
-  open(url)            loads a page, returns once it has replaced the last
-  evaluate(js)         the value of a JavaScript expression
-  screenshot(box)      a PIL image of the viewport, or of its box
-                       (x, y, width, height)
-  keys(*combos)        "alt+h", "ctrl+a", "Enter", "7": each pressed and let
-                       go, modifiers first down and last up
-  click(x, y), drag(start, end)        with the mouse
-  tap(x, y), touch_drag(start, end)    with a finger
-  commit_text(text)    text as an on-screen keyboard commits it, no key
-  problems()           the console's errors and uncaught exceptions
-  missing_accessible(wanted)
-                       those of the (accessible name, role) pairs wanted
-                       that the page's accessibility tree, as a screen
-                       reader gets it, lacks
-  installability_errors()              why the page would not install
-  color_scheme(name)   has the page shown as the system asks in "light" or
-                       "dark"
-  offline(cut)         cuts the page's network, or gives it back
-  stop()
-
-and what an engine cannot do raises Unsupported with the engine's reason."""
-
+import contextlib
 import io
+import itertools
+import json
 import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import threading
 
+import trio
 from PIL import Image
+from trio_websocket import ConnectionClosed, open_websocket_url
+
+from x11 import Desktop
 
 VIEWPORT = (1024, 768)
 # The page behind the windows (page.html.in), by day and at night.
@@ -76,8 +54,55 @@ def page_url():
     return "file://" + os.path.realpath(os.environ["TRIMWELL_BINARY"])
 
 
+def serve(folder, port=0):
+    """An HTTP server of the folder on the loopback, and its port."""
+    server = subprocess.Popen(
+        [sys.executable, "-m", "http.server", "--bind", "127.0.0.1",
+         "--directory", folder, str(port)], stdout=subprocess.PIPE,
+        stderr=subprocess.DEVNULL, text=True)
+    line = server.stdout.readline()  # "Serving HTTP on ... port N ..."
+    return server, int(line.split(" port ")[1].split()[0])
+
+
+def steps_between(start, end, steps):
+    return [(start[0] + (end[0] - start[0]) * i // steps,
+             start[1] + (end[1] - start[1]) * i // steps)
+            for i in range(steps + 1)]
+
+
+class Target:
+    """One engine as the suite's target. Its start(viewport, tablet, url)
+    opens the page (or url) in a browser of its own, as a tablet's browser
+    where the engine can: its Page, made as page(url, viewport, tablet,
+    desktop)."""
+
+    name = page = None  # the engine, as failures name it; its Page
+    reads_viewport_tag = False  # a desktop browser's page is its window
+    first_start = 30  # seconds a first start may take to the splash card
+    on_desktop = False  # needs the private X desktop of x11.py
+    desktop = None
+
+    def __init__(self):
+        self.url = page_url()  # TRIMWELL_BINARY's page
+        if self.on_desktop:
+            self.desktop = Desktop().start()
+
+    def start(self, viewport=VIEWPORT, tablet=False, url=None):
+        return self.page(url or self.url, viewport, tablet, self.desktop)
+
+    def stop(self):
+        if self.desktop:
+            self.desktop.stop()
+
+
 class Page:
-    """What every engine's page derives from the engine's own calls."""
+    """One engine's page. An engine gives open(url), evaluate(js) (the
+    value of a JavaScript expression), screenshot(box=None) (a PIL image
+    of the viewport, or of its box (x, y, width, height)), perform(actions)
+    (WebDriver's input actions) and stop(), and what else its driver can
+    do; driven_by names its driver in the reasons it cannot."""
+
+    driven_by = "WebDriver"
 
     def marks(self):
         """{name: milliseconds} of the page's own clock marks: the
@@ -102,13 +127,9 @@ class Page:
             lambda v: 255 if v > PAGE["light"][0] + 40 else 0).getbbox()
         return box and (box[0], box[1], box[2] - box[0], box[3] - box[1])
 
-
-class W3CInput:
-    """Keys, mouse and touch as WebDriver actions, which both WebDriver
-    BiDi (Firefox) and classic WebDriver (WebKit) perform; the engine's
-    perform(actions) sends them."""
-
     def keys(self, *combos):
+        """Presses and lets go "alt+h", "ctrl+a", "Enter", "7" (W3C_KEYS'
+        names, or one character): modifiers first down and last up."""
         actions = []
         for combo in combos:
             *held, name = combo.split("+")
@@ -141,8 +162,119 @@ class W3CInput:
     def touch_drag(self, start, end, steps=10):
         self._pointer("touch", steps_between(start, end, steps))
 
+    def commit_text(self, text):
+        """Text as an on-screen keyboard or an input method commits it,
+        with no key pressed."""
+        raise Unsupported(f"{self.driven_by} types keys, and has no text an "
+                          f"on-screen keyboard or input method commits")
 
-def steps_between(start, end, steps):
-    return [(start[0] + (end[0] - start[0]) * i // steps,
-             start[1] + (end[1] - start[1]) * i // steps)
-            for i in range(steps + 1)]
+    def problems(self):
+        """The console's errors and uncaught exceptions."""
+        raise Unsupported(f"{self.driven_by} hands on no console messages")
+
+    def missing_accessible(self, wanted):
+        """Those of the (accessible name, AT-SPI role) pairs wanted that the
+        page's accessibility tree, as a screen reader gets it, lacks."""
+        raise Unsupported(f"{self.driven_by} gives no accessibility tree")
+
+    def installability_errors(self):
+        """Why the page would not install on a home screen."""
+        raise Unsupported(f"{self.driven_by} tells nothing of installing a "
+                          f"page, nor cuts its network")
+
+    def offline(self, cut):
+        """Cuts the page's network, or gives it back."""
+        self.installability_errors()  # where it cannot tell, it cannot cut
+
+    def color_scheme(self, name):
+        """Has the page shown as the system asks in "light" or "dark"."""
+        raise Unsupported(f"{self.driven_by} cannot ask for a dark page")
+
+
+class Browser:
+    """A browser started in a fresh profile and a session of its own, and
+    spoken to on the websocket its stderr names: JSON commands answered by
+    id, events kept (the DevTools protocol's and WebDriver BiDi's alike,
+    through the trio-websocket that python3-selenium brings)."""
+
+    def launch(self, args, listening, env=os.environ, path=""):
+        self.profile = tempfile.mkdtemp(prefix="trimwell-browser-")
+        self.process = subprocess.Popen(
+            [arg.format(profile=self.profile) for arg in args],
+            env=dict(env, HOME=self.profile), stdin=subprocess.DEVNULL,
+            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
+            start_new_session=True)
+        self._ids, self._replies, self.events = itertools.count(1), {}, []
+        self._lock, self._open = threading.Condition(), threading.Event()
+        for line in self.process.stderr:
+            if found := re.search(listening, line):
+                # What it writes later must not fill the pipe and stop it.
+                threading.Thread(target=self.process.stderr.read,
+                                 daemon=True).start()
+                threading.Thread(target=trio.run, daemon=True, args=(
+                    self._serve, found[1].decode() + path)).start()
+                if self._open.wait(30):
+                    return
+                break
+        self.stop()
+        raise RuntimeError(f"{args[0]} did not start")
+
+    async def _serve(self, url):
+        self._token = trio.lowlevel.current_trio_token()
+        try:
+            async with open_websocket_url(url) as socket:
+                self._socket = socket
+                self._open.set()
+                while True:
+                    message = json.loads(await socket.get_message())
+                    with self._lock:
+                        if "id" in message:
+                            self._replies[message["id"]] = message
+                        else:
+                            self.events.append(message)
+                        self._lock.notify_all()
+        except ConnectionClosed:
+            pass  # the browser has gone
+
+    def call(self, method, timeout=30, envelope=None, **params):
+        """The result of a command; RuntimeError on an error reply."""
+        ident = next(self._ids)
+        trio.from_thread.run(self._socket.send_message, json.dumps(dict(
+            envelope or {}, id=ident, method=method, params=params)),
+            trio_token=self._token)
+        with self._lock:
+            if not self._lock.wait_for(lambda: ident in self._replies,
+                                       timeout):
+                raise TimeoutError(f"{method}: no reply within {timeout} s")
+            reply = self._replies.pop(ident)
+        if "error" in reply:
+            raise RuntimeError(f"{method}: {reply.get('message') or reply}")
+        return reply.get("result", {})
+
+    def processes(self):
+        """{pid: command line} of what the browser runs: its session, and
+        the crash handlers that leave it but name the profile."""
+        found = {}
+        for pid in filter(str.isdigit, os.listdir("/proc")):
+            try:
+                with open(f"/proc/{pid}/cmdline", "rb") as f:
+                    args = f.read().replace(b"\0", b" ").decode("latin-1")
+                if (os.getsid(int(pid)) == self.process.pid or
+                        self.profile in args):
+                    found[int(pid)] = args
+            except OSError:
+                continue
+        return found
+
+    def stop(self):
+        """Ends the browser and all it left, which would linger."""
+        self.process.terminate()
+        try:
+            self.process.wait(10)
+        except subprocess.TimeoutExpired:
+            pass
+        for pid in self.processes():
+            with contextlib.suppress(ProcessLookupError):
+                os.kill(pid, signal.SIGKILL)
+        self.process.wait()
+        shutil.rmtree(self.profile, ignore_errors=True)

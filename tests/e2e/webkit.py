@@ -8,26 +8,28 @@ from selenium import webdriver
 from selenium.webdriver.remote.command import Command
 from selenium.webdriver.webkitgtk.options import Options
 
-from web import VIEWPORT, Page, Unsupported, W3CInput, image, page_url
-from x11 import Desktop
+from web import Page, Target, Unsupported, image
 
 DRIVER = "/usr/bin/WebKitWebDriver"
 BROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
-class WebKitPage(W3CInput, Page):
-    def __init__(self, desktop, url, viewport):
+
+
+class WebKitPage(Page):
+    driven_by = "WebKitWebDriver"
+
+    def __init__(self, url, viewport, tablet, desktop):
         options = Options()
         options.binary_location = BROWSER
         options.add_argument("--automation")
         os.environ["DISPLAY"] = desktop.env["DISPLAY"]
         self.driver = webdriver.WebKitGTK(executable_path=DRIVER,
-                                          options=options)
+                                           options=options)
         try:
             # The browser's window holds a tool bar above the page.
             self.driver.set_window_size(*viewport)
-            inner = self.driver.execute_script(
-                "return [innerWidth, innerHeight]")
+            inner = self.evaluate("[innerWidth, innerHeight]")
             self.driver.set_window_size(2 * viewport[0] - inner[0],
-                                        2 * viewport[1] - inner[1])
+                                         2 * viewport[1] - inner[1])
             self.open(url)
         except BaseException:
             self.stop()
@@ -51,39 +53,11 @@ class WebKitPage(W3CInput, Page):
 
     touch_drag = tap
 
-    def installability_errors(self):
-        raise Unsupported("WebKitWebDriver tells nothing of installing a page, "
-                          "nor cuts its network")
-
-    def color_scheme(self, name):
-        raise Unsupported("WebKitWebDriver cannot ask for a dark page")
-
-    def commit_text(self, text):
-        raise Unsupported("WebDriver types keys, and has no text an "
-                          "on-screen keyboard or input method commits")
-
-    def problems(self):
-        raise Unsupported("WebKitWebDriver hands on no console messages")
-
-    def missing_accessible(self, wanted):
-        raise Unsupported("WebKitWebDriver gives no accessibility tree")
-
     def stop(self):
         self.driver.quit()
 
 
-class WebKit:
-    name = "WebKit"
-    reads_viewport_tag = False  # a desktop browser's page is its window
+class Engine(Target):
+    name, page, on_desktop = "WebKit", WebKitPage, True
     # The single page takes WebKit far longer to read than the others.
     first_start = 60
-
-    def __init__(self):
-        self.url = page_url()
-        self.desktop = Desktop().start()
-
-    def start(self, viewport=VIEWPORT, tablet=False, url=None):
-        return WebKitPage(self.desktop, url or self.url, viewport)
-
-    def stop(self):
-        self.desktop.stop()

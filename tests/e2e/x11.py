@@ -152,6 +152,7 @@ class Window:
                 box.height + top + bottom)
 
     def place(self, left, top, width, height):
+        """Asks for that area inside the frame."""
         self.x.configure(x=left, y=top, width=width, height=height)
         self.desktop.display.sync()
 
@@ -166,11 +167,15 @@ class Program:
             stdout=subprocess.DEVNULL, stderr=log or subprocess.DEVNULL)
 
     def window(self, title, framed=True):
+        """Its visible window with that title, with or without a title bar
+        of the window manager's; None while there is none."""
         return next((w for w in self.desktop.windows()
                      if w.shows(self.process.pid) and w.title() == title and
                      w.framed() == framed), None)
 
     def keys(self, window, *keys):
+        """Activates the window and presses the keys, X keysyms with their
+        modifiers joined by "+": "alt+f", "Escape", "2"."""
         run(self.env, "xdotool", "windowactivate", "--sync", str(window.x.id))
         run(self.env, "xdotool", "key", "--delay", "80", *keys)
 
