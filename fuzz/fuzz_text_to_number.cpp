@@ -7,6 +7,8 @@
 // where 15 digits often fall on a tie; the text, and its digits at a chosen
 // exponent, read as a double where it is one plain number in range; the
 // text read whole as a stored placement value.
+//
+// A blank of Unicode's put into the text changes nothing.
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -98,6 +100,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     // Exponents from -345 to 334, past both ends of the doubles.
     Check_Reading("." + digits + 'e' +
                   std::to_string((data[5] | data[6] << 8) % 680 - 345));
+    // A character that draws nothing, pasted before an ASCII character or
+    // at the end, changes nothing: U+00A0, U+200B, U+FEFF, U+E0021.
+    const char* const blanks[] = {"\xC2\xA0", "\xE2\x80\x8B", "\xEF\xBB\xBF",
+                                  "\xF3\xA0\x80\xA1"};
+    const std::size_t at = data[7] % (size + 1);
+    std::string pasted(text);
+    Check((at < size && data[at] >= 0x80) ||
+          Same(trimwell::Text_To_Number(pasted.insert(at, blanks[data[8] % 4])),
+               trimwell::Text_To_Number(text)));
   }
   return 0;
 }

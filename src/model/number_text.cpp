@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 #include <fmt/compile.h>
@@ -12,22 +13,73 @@ namespace trimwell {
 
 namespace {
 
-bool Is_Skipped(char c) {
-  return c == ' ' || c == '\t' || c == '\n';
-}
 bool Is_Digit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// Walks a text the way the lenient reading sees it: skipped characters are
-// invisible.
+// Beyond blank, tab and line feed, Unicode's format characters (category
+// Cf) and its spaces (Zs), as of Unicode 15, count as blanks. A format
+// character draws nothing (zero-width space, joiners, soft hyphen, direction
+// and isolate marks, word joiner, byte order mark, tags), or for the few that
+// mark a number (U+0600...) a sign over the digits after it; a space draws a
+// blank. Text copied from a PDF or a web page carries them: "1", U+200B,
+// "850" shows as 1850 in the box and must read as 1850, not as 1.
+struct Code_Range {
+  char32_t First;
+  char32_t Last;
+};
+constexpr Code_Range Unicode_Blanks[] = {
+    {0x00A0, 0x00A0},   {0x00AD, 0x00AD},   {0x0600, 0x0605},
+    {0x061C, 0x061C},   {0x06DD, 0x06DD},   {0x070F, 0x070F},
+    {0x0890, 0x0891},   {0x08E2, 0x08E2},   {0x1680, 0x1680},
+    {0x180E, 0x180E},   {0x2000, 0x200F},   {0x202A, 0x202F},
+    {0x205F, 0x2064},   {0x2066, 0x206F},   {0x3000, 0x3000},
+    {0xFEFF, 0xFEFF},   {0xFFF9, 0xFFFB},   {0x110BD, 0x110BD},
+    {0x110CD, 0x110CD}, {0x13430, 0x1343F}, {0x1BCA0, 0x1BCA3},
+    {0x1D173, 0x1D17A}, {0xE0001, 0xE0001}, {0xE0020, 0xE007F}};
+
+// How many bytes at the front of `text` are one blank: a blank, tab or line
+// feed, or the UTF-8 form of one of Unicode_Blanks (the shortest form only,
+// as Qt writes it); 0 for anything else.
+std::size_t Blank_Length(std::string_view text) {
+  const auto byte = [text](std::size_t i) {
+    return static_cast<unsigned char>(text[i]);
+  };
+  const unsigned char lead = byte(0);
+  if (lead == ' ' || lead == '\t' || lead == '\n') {
+    return 1;
+  }
+  const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+  if (lead < 0xC2 || lead > 0xF4 || text.size() < length) {
+    return 0;
+  }
+  char32_t code = lead & (0x7F >> length);
+  for (std::size_t i = 1; i < length; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) {
+      return 0;
+    }
+    code = code << 6 | (byte(i) & 0x3F);
+  }
+  constexpr char32_t Least[] = {0, 0, 0x80, 0x800, 0x10000};
+  const bool blank =
+      code >= Least[length] &&
+      std::any_of(
+          std::begin(Unicode_Blanks), std::end(Unicode_Blanks),
+          [code](Code_Range r) { return code >= r.First && code <= r.Last; });
+  return blank ? length : 0;
+}
+
+// Walks a text the way the lenient reading sees it: blanks are invisible.
+// Any other character that is not ASCII stops a number at its first byte.
 class Reader {
 public:
   explicit Reader(std::string_view text) : text_(text) {}
 
   char Peek() {
-    while (pos_ < text_.size() && Is_Skipped(text_[pos_])) {
-      ++pos_;
+    std::size_t blank = 0;
+    while (pos_ < text_.size() &&
+           (blank = Blank_Length(text_.substr(pos_))) > 0) {
+      pos_ += blank;
     }
     return pos_ < text_.size() ? text_[pos_] : '\0';
   }

@@ -17,12 +17,15 @@ namespace trimwell {
 // or "nan".
 std::string Number_To_Text(double value);
 
-// The lenient reading of a field's text. Blanks, tabs and line feeds are
-// skipped wherever they stand. Then: an optional sign, digits, an optional "."
-// with digits, and an optional exponent (E or D in either case, optional sign,
-// digits). Reading stops at the first character that cannot continue the
-// number. A text starting with &H or &O (either case) is a non-negative
-// hexadecimal or octal whole number. No number at all reads as 0.
+// The lenient reading of a field's text, in UTF-8. Blanks, tabs and line
+// feeds are skipped wherever they stand, and so are the characters that
+// draw nothing or draw as a blank: Unicode's format characters and spaces
+// (zero-width space, soft hyphen, direction marks, no-break spaces...).
+// Then: an optional sign, digits, an optional "." with digits, and an
+// optional exponent (E or D in either case, optional sign, digits). Reading
+// stops at the first character that cannot continue the number. A text
+// starting with &H or &O (either case) is a non-negative hexadecimal or
+// octal whole number. No number at all reads as 0.
 //
 // Never fails: a number beyond the range of a double reads as the infinity
 // of its sign, one too small for it as 0 of its sign. The one exception keeps

@@ -63,6 +63,19 @@ private slots:
     QTest::newRow("negative zero") << "-0" << -0.0;
     QTest::newRow("blanks tabs line feeds anywhere") << " 1 7\t9\n.5" << 179.5;
     QTest::newRow("carriage return ends it") << "1\r2" << 1.0;
+    // Pasted characters that draw nothing or a blank are blanks too.
+    const auto row = [](const char* name, const char* text, double value) {
+      QTest::newRow(name) << QString::fromUtf8(text) << value;
+    };
+    row("zero-width space, joiners", "1\u200B8\u200C5\u200D0", 1850);
+    row("soft hyphen, word joiner", "1\u00AD8\u20605\u20640", 1850);
+    row("direction marks first", "\u200E\u200F1850", 1850);
+    row("embedding, isolate marks", "\u202A-1.85\u2066E\u2069+3\u202E", -1850);
+    row("byte order mark in hex", "\uFEFF&\uFEFFHFF", 255);
+    row("no-break, figure, thin, ideographic spaces",
+        "1\u00A08\u202F5\u20070\u2009\u3000", 1850);
+    row("tags, four bytes each", "1\U000E0020850\U000E007F", 1850);
+    row("hyphen just past the marks ends it", "1\u2010850", 1);
     QTest::newRow("letters after") << "12abc" << 12.0;
     QTest::newRow("letter first") << "a12" << 0.0;
     QTest::newRow("comma ends it") << "1,5" << 1.0;

@@ -117,15 +117,21 @@ private slots:
       QCOMPARE(Values(window->Model()), expected);
       QCOMPARE(chart.Seen.size(), k + 1);
     }
-    // A pasted text of any length is kept whole: its blanks are ignored
-    // and the digit at its very end is read.
-    const QString pasted = QString(99999, ' ') + '7';
+    // A pasted text of any length is kept whole: its blanks, also those
+    // that draw nothing (a zero-width space, a soft hyphen, a direction
+    // mark, a narrow no-break space), are ignored and the digit at its very
+    // end is read; the results follow as they do for 1850 typed.
+    const QString pasted =
+        QString(99999, ' ') + QString::fromUtf8("\u200E1\u200B8\u00AD5\u202F0");
     QGuiApplication::clipboard()->setText(pasted);
     Retype(Find(Inputs[box]), "");
     keyClick(Find(Inputs[box]), Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(Text(Inputs[box]).size(), pasted.size());
-    expected[box] = 7;
+    expected[box] = 1850;
     QCOMPARE(Values(window->Model()), expected);
+    const QStringList results = Snapshot().mid(Inputs.size());
+    Retype(Find(Inputs[box]), "1850");
+    QCOMPARE(Snapshot().mid(Inputs.size()), results);
   }
 
   // Right from HR-II visits every type, wrapping round, and loads each.
