@@ -1,7 +1,7 @@
 // The machine-wide registry file of systems without a Windows registry:
-// what its reader takes from each kind of line, and that only a file no one
-// but its owner, the administrator or the user running the program, may
-// write is read at all.
+// what its reader takes from each kind of line, and that only an ordinary
+// file no one but its owner, the administrator or the user running the
+// program, may write is read at all (a FIFO is refused without waiting).
 #include <QtTest>
 #include <fstream>
 #include <sys/stat.h>
@@ -70,7 +70,7 @@ private slots:
   }
 
   void only_a_trusted_file_is_read_data() {
-    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("mode"); // with S_IFIFO: a FIFO
     QTest::addColumn<bool>("own"); // else someone else's
     QTest::addColumn<int>("size"); // padded to this many bytes; 0: as is
     QTest::addColumn<QString>("read");
@@ -80,6 +80,8 @@ private slots:
     QTest::newRow("someone else's") << 0644 << false << 0 << "";
     QTest::newRow("1 MiB") << 0644 << true << (1 << 20) << "42";
     QTest::newRow("past 1 MiB") << 0644 << true << (1 << 20) + 1 << "";
+    // Nothing writes to it: opening it for reading must not wait.
+    QTest::newRow("a FIFO") << (S_IFIFO | 0644) << true << 0 << "";
   }
 
   void only_a_trusted_file_is_read() {
@@ -88,13 +90,17 @@ private slots:
     QFETCH(int, size);
     // A system folder only the administrator writes, not the user's settings.
     QVERIFY(QByteArray(registry::System_Registry_Path).startsWith("/etc/"));
-    const QByteArray path = QFile::encodeName(dir_.filePath("registry"));
+    const QByteArray path =
+        QFile::encodeName(dir_.filePath(QTest::currentDataTag()));
     // A number, and a text that fills the 1024-byte buffer with its code 0.
     std::string file =
         "[HKEY_LOCAL_MACHINE\\K]\n\"N\"=dword:0000002a\n\"L\"=\"" +
         std::string(1023, 'x') + "\"\n";
     file.resize(std::max<std::size_t>(file.size(), std::size_t(size)), '\n');
-    std::ofstream(path, std::ios::trunc) << file;
+    if (S_ISFIFO(mode))
+      QCOMPARE(mknod(path, mode_t(mode), 0), 0);
+    else
+      std::ofstream(path, std::ios::trunc) << file;
     if (chmod(path, mode_t(mode)) != 0 ||
         chown(path, own ? geteuid() : 4242, gid_t(-1)) != 0) {
       QSKIP("only the administrator can give a file away");
@@ -106,7 +112,9 @@ private slots:
       return sysinfo::GetKeyValue(store, registry::Local_Machine, "K", name,
                                   value);
     };
+    alarm(20); // a reading that hangs ends the test, failed
     const bool trusted = read("N", number);
+    alarm(0);
     QTEST(QString::fromStdString(number), "read");
     QCOMPARE(trusted, number == "42");
     QCOMPARE(read("L", text), trusted);

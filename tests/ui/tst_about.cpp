@@ -190,10 +190,22 @@ private slots:
         {"find one", "find two", "message"});
     row("code 0 inside", 1, text(text("/opt/a") + "b"), opt, none,
         {"start /opt/a"});
-    row("type 4", 4, QByteArray("\1\2\0\x80", 4), {}, none,
-        {"start 2147484161", "message"});
-    row("unhandled type", 3, text("/opt/a"), {}, both, {"start ", "message"});
+    // A stored path that is not a full one (here empty) names no tool and
+    // is never searched for.
+    row("unhandled type", 3, text("/opt/a"), {}, both, {"message"});
     row("filling the buffer", 1, QByteArray(1024, 'x'), opt, both, {"message"});
+    row("relative path", 1, text("relname"), opt, both, {"message"});
+    row("below the current folder", 1, text("sub/a"), opt, both, {"message"});
+    row("a drive's current folder", 1, text("C:a"), opt, both, {"message"});
+    row("folder below the current one", 0, {}, text("sub"), {"two"},
+        {"find one", "find two", "start /opt/two [x y]"});
+    // Windows would take a program and its arguments from a path with a
+    // quote at either end; elsewhere it is one file's name.
+    const bool windows = QSysInfo::kernelType() == "winnt";
+    row("quoted path and argument", 1, text("\"/opt/a\" x"), opt, both,
+        {"message"});
+    row("quote at the end", 1, text("/opt/a /c \"x\""), opt, both,
+        {windows ? "message" : "start /opt/a /c \"x\""});
   }
 
   void StartSysInfo() {

@@ -101,9 +101,13 @@ void Read_Value_Line(std::string_view line, Key_Values& values) {
   values.emplace(Folded(name), value);
 }
 
-// The whole file, if it may be trusted; empty otherwise.
+// The whole file, if it may be trusted; empty otherwise. Opening never
+// waits, so a FIFO or a device put there (or a link to one) cannot hang the
+// About box; whatever was opened is then looked at through its descriptor,
+// and only an ordinary file is read.
 std::string Read_Trusted_File(const std::string& path) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd =
+      open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   if (fd < 0) {
     return {};
   }

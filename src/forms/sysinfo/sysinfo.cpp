@@ -90,10 +90,12 @@ void StartSysInfo(registry::Registry& registry, Services& services,
     std::string path;
     if (GetKeyValue(registry, registry::Local_Machine, Path_Key, Path_Value,
                     path)) {
-      // A stored full path is trusted as it is; a bad one fails the start.
-      started = services.Start_Program(path, {});
+      // A stored full path is trusted as it is; a bad one fails the start,
+      // and so does one that is not a full path, never searched for.
+      started = Is_Full_Path(path) && services.Start_Program(path, {});
     } else if (GetKeyValue(registry, registry::Local_Machine, Folder_Key,
                            Folder_Value, path) &&
+               Is_Full_Path(path + Program_File) &&
                services.Is_Normal_File(path + Program_File)) {
       started = services.Start_Program(path + Program_File, {});
     } else {

@@ -34,6 +34,12 @@ struct Tool {
 // Windows, whose registry always names its tool.
 const std::vector<Tool>& Fallback_Tools();
 
+// Whether a path names one file from this system's root, as a stored tool
+// path must: any other would be looked for on the program search path or
+// in the current folder, which the store never means. On Windows, a path
+// with a quote or a control character names no file.
+bool Is_Full_Path(const std::string& path);
+
 // Opening asks for reading only: under Windows an ordinary user may not
 // write to HKEY_LOCAL_MACHINE, so asking for more would fail for them.
 inline constexpr std::uint32_t Open_Access = registry::Key_Read;
@@ -80,9 +86,10 @@ public:
 };
 
 // Starts the system information tool from the full path if it is stored,
-// else from the stored folder if the tool is there. When the store names
-// no tool, the first of `tools` found on the search path is started. The
-// message shows when none is found, or when the start fails.
+// else from the stored folder if the tool is there; a stored path that is
+// not a full path names no tool, as a missing one does. When the store
+// names no tool, the first of `tools` found on the search path is started.
+// The message shows when none is found, or when the start fails.
 void StartSysInfo(registry::Registry& registry, Services& services,
                   const std::vector<Tool>& tools = Fallback_Tools());
 

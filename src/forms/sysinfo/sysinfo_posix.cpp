@@ -15,4 +15,8 @@ const std::vector<Tool>& Fallback_Tools() {
   return tools;
 }
 
+bool Is_Full_Path(const std::string& path) {
+  return !path.empty() && path.front() == '/';
+}
+
 } // namespace trimwell::sysinfo

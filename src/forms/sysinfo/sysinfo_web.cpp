@@ -9,4 +9,8 @@ const std::vector<Tool>& Fallback_Tools() {
   return none;
 }
 
+bool Is_Full_Path(const std::string&) {
+  return false; // nothing to start
+}
+
 } // namespace trimwell::sysinfo
