@@ -121,8 +121,7 @@ private slots:
     // that draw nothing (a zero-width space, a soft hyphen, a direction
     // mark, a narrow no-break space), are ignored and the digit at its very
     // end is read; the results follow as they do for 1850 typed.
-    const QString pasted =
-        QString(99999, ' ') + QString::fromUtf8("\u200E1\u200B8\u00AD5\u202F0");
+    const QString pasted = QString(99999, ' ') + "\u200E1\u200B8\u00AD5\u202F0";
     QGuiApplication::clipboard()->setText(pasted);
     Retype(Find(Inputs[box]), "");
     keyClick(Find(Inputs[box]), Qt::Key_V, Qt::ControlModifier);
