@@ -1,5 +1,8 @@
 #include "shell/placement.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 #include <algorithm>
 #include <cmath>
@@ -44,6 +47,21 @@ bool To_Pixels(double twips, const Setting& setting, int& pixels) {
   return true;
 }
 
+// Takes and releases at once the lock QSettings takes as it writes a store
+// kept in a file. On Windows the store is the registry and in a page the
+// browser's storage: neither is a file (their fileName() is a registry path
+// or empty), nor has a lock.
+bool Lock_Can_Be_Had(const QSettings& settings) {
+  const QFileInfo file(settings.fileName());
+  if (settings.format() == QSettings::NativeFormat && !file.isAbsolute()) {
+    return true;
+  }
+  // The lock goes beside the file, in a folder the first run makes.
+  QDir().mkpath(file.absolutePath());
+  QLockFile lock(file.filePath() + QLatin1String(".lock"));
+  return lock.tryLock(Lock_Wait);
+}
+
 } // namespace
 
 std::optional<int> Stored_Pixels(std::string_view text,
@@ -76,7 +94,10 @@ Stored_Frame Read_Frame(QSettings& settings) {
   return {QPoint(*pixels[0], *pixels[1]), pixels[2], pixels[3]};
 }
 
-void Write_Frame(QSettings& settings, const QRect& frame) {
+bool Write_Frame(QSettings& settings, const QRect& frame) {
+  if (!Lock_Can_Be_Had(settings)) {
+    return false;
+  }
   const std::array<int, Settings.size()> pixels = {
       frame.left(), frame.top(), frame.width(), frame.height()};
   settings.beginGroup(QLatin1String(Group));
@@ -85,6 +106,8 @@ void Write_Frame(QSettings& settings, const QRect& frame) {
                       QString::fromStdString(Stored_Text(pixels[i])));
   }
   settings.endGroup();
+  settings.sync();
+  return settings.status() == QSettings::NoError;
 }
 
 QSize Client_Size(const Stored_Frame& frame, const QMargins& margins,

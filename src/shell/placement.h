@@ -3,6 +3,7 @@
 #include <QMargins>
 #include <QRect>
 #include <array>
+#include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -58,7 +59,19 @@ struct Stored_Frame {
   std::optional<int> Height;
 };
 Stored_Frame Read_Frame(QSettings& settings);
-void Write_Frame(QSettings& settings, const QRect& frame);
+
+// How long storing the placement waits for the lock of a store kept in a
+// file, which another program writing it holds for a moment at most.
+inline constexpr std::chrono::milliseconds Lock_Wait{1500};
+
+// Writes the four values and whether they were stored. QSettings waits for
+// its file's lock without limit, and a lock that cannot be taken (a folder
+// in its place, or a stale one in a folder the user cannot write) would
+// hang the program as it closes: the lock is tried for Lock_Wait first, and
+// when it cannot be had nothing is written. Written or not, what was
+// stored before is never half overwritten: QSettings replaces its file
+// whole.
+bool Write_Frame(QSettings& settings, const QRect& frame);
 
 // The client size that gives the stored frame's outer size under a
 // window-system frame of `margins`, never below one pixel each way; a size

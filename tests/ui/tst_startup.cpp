@@ -76,6 +76,10 @@ struct Close_Watch : QObject {
 
 class tst_startup : public QObject {
   Q_OBJECT
+public:
+  // A test function that hangs fails after a minute instead.
+  tst_startup() { qputenv("QTEST_FUNCTION_TIMEOUT", "60000"); }
+
 private slots:
   void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
   void init() { Store({}); }
@@ -145,6 +149,50 @@ private slots:
       QCOMPARE(Stored(),
                state == Qt::WindowMinimized ? first.join(' ') : Twips(frame));
     }
+  }
+
+  // A store's lock that cannot be had: the close ends at once all the same,
+  // and what was stored stays.
+  void closing_never_waits_for_a_lock_it_cannot_have_data() {
+    QTest::addColumn<bool>("stale");
+    QTest::newRow("a folder where the lock goes") << false;
+    QTest::newRow("a stale lock in a folder the user cannot write") << true;
+  }
+
+  void closing_never_waits_for_a_lock_it_cannot_have() {
+    QFETCH(bool, stale);
+    Store({"1500", "450", "9000", "7500"});
+    const QFileInfo file(QSettings("Trimwell", "Trimwell").fileName());
+    const QString folder = file.path(), lock = file.filePath() + ".lock";
+    if (!file.isAbsolute())
+      QSKIP("a store with no file has no lock");
+    const auto cleanup = qScopeGuard([&] {
+      QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner |
+                                        QFile::ExeOwner);
+      QDir(lock).removeRecursively();
+      QFile::remove(lock);
+    });
+    if (stale) { // left long ago by a program that ended
+      QFile old(lock);
+      QVERIFY(old.open(QIODevice::WriteOnly));
+      QVERIFY(old.setFileTime(QDateTime::fromSecsSinceEpoch(0),
+                              QFileDevice::FileModificationTime));
+    }
+    QVERIFY(stale ? QFile::setPermissions(folder,
+                                          QFile::ReadOwner | QFile::ExeOwner)
+                  : QDir().mkdir(lock));
+    if (stale && QFileInfo(folder).isWritable())
+      QSKIP("this user writes any folder; the end-to-end test runs it as "
+            "one who cannot");
+    frmMain form;
+    trimwell::Form_Load(form);
+    form.show();
+    form.move(300, 200);
+    QElapsedTimer closing;
+    closing.start();
+    form.close();
+    QVERIFY(closing.elapsed() < 3000);
+    QCOMPARE(Stored(), "1500 450 9000 7500");
   }
 
   void bad_stored_values_data() {
