@@ -22,7 +22,7 @@
 #include "forms/frmSplash.h"
 #include "forms/look/trimwell_art.h"
 #include "shell/Module1.h"
-#include "shell/startup.h"
+#include "shell/system.h"
 
 extern char** environ;
 
@@ -39,7 +39,8 @@ int Run_Splash_Child(int argc, char** argv, int fd) {
   QApplication app(argc, argv);
   QApplication::setWindowIcon(trimwell::Application_Icon());
   frmSplash splash;
-  trimwell::Show_Splash(splash);
+  splash.show();
+  trimwell::Draw_Now(splash);
   const char done = 1;
   const bool told = write(fd, &done, 1) == 1;
   close(fd);

@@ -7,6 +7,7 @@
 #include "forms/frmSplash.h"
 #include "forms/look/trimwell_art.h"
 #include "shell/main_lifecycle.h"
+#include "shell/system.h"
 
 namespace Module1 {
 
@@ -20,7 +21,8 @@ void Main(const Splash_Wait& wait) {
       qApp, &QCoreApplication::aboutToQuit, qApp, [] { delete fMainForm; });
 
   auto splash = std::make_shared<frmSplash>();
-  trimwell::Show_Splash(*splash); // shown and fully drawn before the wait
+  splash->show();
+  trimwell::Draw_Now(*splash); // fully drawn before the wait
   // From here on held by what comes after the wait alone, which lets it go.
   wait([splash = std::move(splash)]() mutable {
     // Owned by itself: it deletes itself when closed.
@@ -32,6 +34,12 @@ void Main(const Splash_Wait& wait) {
     // default state, which in a page is full screen. Takes the focus, and
     // so loads its first type.
     fMainForm->setVisible(true);
+  });
+}
+
+void Main() {
+  Main([](const std::function<void()>& then) {
+    trimwell::Wait_Without_Events(Splash_Time, then);
   });
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "shell/placement.h"
 #include "shell/system.h"
 
 namespace trimwell {
@@ -76,12 +77,8 @@ void Wait_Without_Events(std::chrono::milliseconds wait,
   then();
 }
 
-QPoint Reachable_Position(const QRect& frame, const QRect&) {
-  return frame.topLeft();
-}
-
-bool Ends_Without_Closing() {
-  return false;
-}
+// Where the user last left it, off the screen or not (the window manager
+// has its say); stored as it closes.
+const placement::Rules placement::This_System{false, false};
 
 } // namespace trimwell

@@ -2,6 +2,7 @@
 #include <emscripten.h>
 
 #include <QApplication>
+#include <QChildEvent>
 #include <QFontDatabase>
 #include <QPointer>
 #include <QTimer>
@@ -10,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "shell/placement.h"
 #include "shell/system.h"
 
 namespace trimwell {
@@ -65,6 +67,10 @@ bool Is_User_Input(QEvent::Type type) {
 //   painted, and drops the user's input meanwhile: the browser hands the
 //   program every key and click at once, not through a queue the wait could
 //   leave alone.
+// It watches the whole application only during start-up. Once the waits
+// are over and the windows shown painted, it watches those windows alone,
+// and the windows each of them makes (the About box, what that shows) from
+// their polishing on, before they show.
 class Page_Windows : public QObject {
 public:
   void Wait(std::chrono::milliseconds wait, std::function<void()> then) {
@@ -86,6 +92,12 @@ protected:
       return false;
     }
     switch (event->type()) {
+    case QEvent::ChildPolished:
+      if (QObject* child = static_cast<QChildEvent*>(event)->child();
+          child->isWidgetType() && static_cast<QWidget*>(child)->isWindow()) {
+        child->installEventFilter(this);
+      }
+      break;
     case QEvent::Show:
       if (!widget->property(Painted).toBool()) {
         unpainted_.emplace_back(widget);
@@ -129,6 +141,14 @@ private:
                            then();
                          });
     }
+    if (waits_ == 0) { // start-up is over
+      qApp->removeEventFilter(this);
+      for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible()) {
+          window->installEventFilter(this);
+        }
+      }
+    }
   }
 
   int waits_ = 0;
@@ -162,18 +182,8 @@ void Wait_Without_Events(std::chrono::milliseconds wait,
   Windows().Wait(wait, then);
 }
 
-QPoint Reachable_Position(const QRect& frame, const QRect& available) {
-  const auto within = [](int value, int low, int high) {
-    return std::max(low, std::min(value, std::max(low, high)));
-  };
-  return {within(frame.left(), available.left(),
-                 available.right() + 1 - frame.width()),
-          within(frame.top(), available.top(),
-                 available.bottom() + 1 - frame.height())};
-}
-
-bool Ends_Without_Closing() {
-  return true;
-}
+// Kept on the page, and stored as the user leaves it, since the page ends
+// without its windows closing.
+const placement::Rules placement::This_System{true, true};
 
 } // namespace trimwell

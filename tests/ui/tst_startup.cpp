@@ -223,7 +223,7 @@ private slots:
              frame);
   }
 
-  // Other windows open when the main window closes are closed with it, the
+  // The main window's own windows open as it closes are closed with it, the
   // most recently made first, whatever the order they were shown in.
   void closing_closes_the_newest_window_first() {
     frmMain form;
@@ -232,7 +232,7 @@ private slots:
     Close_Watch watch;
     std::vector<std::unique_ptr<QWidget>> others;
     for (const char* name : {"first", "second", "third"}) {
-      others.push_back(std::make_unique<QWidget>());
+      others.push_back(std::make_unique<QWidget>(&form, Qt::Window));
       others.back()->setObjectName(name);
       others.back()->installEventFilter(&watch);
     }
