@@ -107,8 +107,10 @@ void BM_Wait_End_To_Main_Window_Drawn(benchmark::State& state) {
     Paint_Watch chart_paint;
     qApp->installEventFilter(&chart_paint);
     Clock::time_point start;
-    Module1::Main([&start](const std::function<void()>& then) {
+    Module1::Main([&start](const std::function<void()>& prepare,
+                           const std::function<void()>& then) {
       start = Clock::now();
+      prepare();
       then();
     });
     const QPointer<frmMain> form = Module1::fMainForm;

@@ -15,10 +15,13 @@ extern QPointer<frmMain> fMainForm;
 // How long the splash screen stays up before the main window shows.
 inline constexpr std::chrono::milliseconds Splash_Time{3000};
 
-// A wait that runs what comes after it once the splash screen has had its
-// time: the program's own is Splash_Time without reacting to the user;
-// tests and the start-up benchmark pass their own.
-using Splash_Wait = std::function<void(const std::function<void()>& then)>;
+// A wait that runs `prepare` and `then` once the splash screen has had its
+// time, or `prepare` during it where that costs the user nothing. The
+// program's own is Wait_Without_Events of Splash_Time, which in a page
+// builds the main window while the splash screen waits; tests and the
+// start-up benchmark pass their own.
+using Splash_Wait = std::function<void(const std::function<void()>& prepare,
+                                       const std::function<void()>& then)>;
 
 // The start-up sequence: the splash screen through `wait`, then the main
 // window at its stored placement, opening with the HR-II type loaded. On a

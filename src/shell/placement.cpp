@@ -126,7 +126,7 @@ QRect Outer_Frame(const QWidget& window) {
 // `margins`; a size the store does not hold is `designed`, the window's own
 // client size. Never below one pixel each way.
 void Place(QWidget& window, const Stored_Frame& frame, const QMargins& margins,
-           const QSize& designed) {
+           const QSize& designed, bool keep_on_screen) {
   const QSize client(
       frame.Width ? *frame.Width - margins.left() - margins.right()
                   : designed.width(),
@@ -134,7 +134,7 @@ void Place(QWidget& window, const Stored_Frame& frame, const QMargins& margins,
                    : designed.height());
   window.resize(client.expandedTo(QSize(1, 1)));
   QPoint place = frame.Position;
-  if (This_System.Keep_On_Screen) {
+  if (keep_on_screen) {
     const QRect free = window.screen()->availableGeometry();
     const QSize outer = window.size().grownBy(margins);
     place.setX(std::max(free.left(),
@@ -158,9 +158,9 @@ void Place(QWidget& window, const Stored_Frame& frame, const QMargins& margins,
 class Frame_Keeper : public QObject {
 public:
   Frame_Keeper(QWidget& window, const Stored_Frame& frame,
-               const QSize& designed)
+               const QSize& designed, bool keep_on_screen)
       : QObject(&window), window_(window), frame_(frame), designed_(designed),
-        client_size_(window.size()) {
+        client_size_(window.size()), keep_on_screen_(keep_on_screen) {
     window.installEventFilter(this);
   }
 
@@ -197,8 +197,9 @@ private:
     // takes a window resized from inside its own show or move event well.
     QMetaObject::invokeMethod(
         &window_,
-        [&window = window_, frame = frame_, designed = designed_, margins] {
-          Place(window, frame, margins, designed);
+        [&window = window_, frame = frame_, designed = designed_, margins,
+         keep = keep_on_screen_] {
+          Place(window, frame, margins, designed, keep);
         },
         Qt::QueuedConnection);
   }
@@ -207,6 +208,7 @@ private:
   const Stored_Frame frame_;
   const QSize designed_;
   const QSize client_size_;
+  const bool keep_on_screen_;
 };
 
 // Stores the placement once the user has moved or resized the shown window
@@ -277,17 +279,18 @@ Stored_Frame Read_Frame(QSettings& settings) {
   return {QPoint(*pixels[0], *pixels[1]), pixels[2], pixels[3]};
 }
 
-void Restore(QWidget& window) {
+void Restore(QWidget& window, const Rules& rules) {
   Store_File store;
   const Stored_Frame frame = Read_Frame(store);
   // The window as built has its designed client size.
   const QSize designed = window.size();
   const QMargins margins = Frame_Margins(window);
-  Place(window, frame, margins, designed);
+  Place(window, frame, margins, designed, rules.Keep_On_Screen);
   if (margins.isNull()) {
-    new Frame_Keeper(window, frame, designed); // owned by the window
+    // Owned by the window.
+    new Frame_Keeper(window, frame, designed, rules.Keep_On_Screen);
   }
-  if (This_System.Store_Settled_Moves) {
+  if (rules.Store_Settled_Moves) {
     Store_Placement_When_Moved(window, Placement_Settle);
   }
 }

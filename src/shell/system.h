@@ -25,14 +25,16 @@ void Prepare_System();
 // the window is drawn with the page's next frame.
 void Draw_Now(QWidget& window);
 
-// Waits `wait` on the monotonic clock without reacting to the user, then
-// runs `then`. On a desktop nothing at all is handled meanwhile, so nothing
-// repaints, and `then` runs before this returns. A page paints only when
+// Waits `wait` on the monotonic clock without reacting to the user, and
+// runs `prepare`, work that shows nothing, then `then`. On a desktop
+// nothing at all is handled meanwhile, so nothing repaints: `prepare` and
+// `then` run after the wait, before this returns. A page paints only when
 // the program hands the browser its turn, so there this returns at once:
 // the windows shown so far are drawn, the wait counts from their first
-// paint, with the user's input dropped, and `then` runs from the browser's
-// timer.
+// paint, with the user's input dropped; `prepare` runs in the browser's
+// first turn of the wait, and `then` from its timer.
 void Wait_Without_Events(std::chrono::milliseconds wait,
+                         const std::function<void()>& prepare,
                          const std::function<void()>& then);
 
 } // namespace trimwell

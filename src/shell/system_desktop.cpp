@@ -65,6 +65,7 @@ void Draw_Now(QWidget& window) {
 // No events at all: input typed meanwhile waits in the window system's
 // queue.
 void Wait_Without_Events(std::chrono::milliseconds wait,
+                         const std::function<void()>& prepare,
                          const std::function<void()>& then) {
   // Measured from a steady clock, so midnight or a clock change cannot
   // shorten or stretch it.
@@ -74,6 +75,7 @@ void Wait_Without_Events(std::chrono::milliseconds wait,
     std::this_thread::sleep_for(
         std::min<Clock::duration>(end - now, Wait_Step));
   }
+  prepare();
   then();
 }
 

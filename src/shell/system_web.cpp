@@ -73,9 +73,10 @@ bool Is_User_Input(QEvent::Type type) {
 // their polishing on, before they show.
 class Page_Windows : public QObject {
 public:
-  void Wait(std::chrono::milliseconds wait, std::function<void()> then) {
+  void Wait(std::chrono::milliseconds wait, std::function<void()> prepare,
+            std::function<void()> then) {
     ++waits_;
-    waiting_.emplace_back(wait, std::move(then));
+    waiting_.push_back({wait, std::move(prepare), std::move(then)});
     Start_Waits();
   }
 
@@ -133,7 +134,9 @@ private:
     if (!unpainted_.empty()) {
       return;
     }
-    for (auto& [wait, then] : std::exchange(waiting_, {})) {
+    for (auto& [wait, prepare, then] : std::exchange(waiting_, {})) {
+      // Once the browser has put the windows painted on the screen.
+      QTimer::singleShot(0, this, std::move(prepare));
       // Precise: a coarse timer may end up to a twentieth early.
       QTimer::singleShot(wait, Qt::PreciseTimer, this,
                          [this, then = std::move(then)] {
@@ -151,9 +154,13 @@ private:
     }
   }
 
+  struct Waiting {
+    std::chrono::milliseconds Wait;
+    std::function<void()> Prepare;
+    std::function<void()> Then;
+  };
   int waits_ = 0;
-  std::vector<std::pair<std::chrono::milliseconds, std::function<void()>>>
-      waiting_;
+  std::vector<Waiting> waiting_;
   std::vector<QPointer<QWidget>> unpainted_;
 };
 
@@ -178,8 +185,9 @@ void Prepare_System() {
 void Draw_Now(QWidget&) {}
 
 void Wait_Without_Events(std::chrono::milliseconds wait,
+                         const std::function<void()>& prepare,
                          const std::function<void()>& then) {
-  Windows().Wait(wait, then);
+  Windows().Wait(wait, prepare, then);
 }
 
 // Kept on the page, and stored as the user leaves it, since the page ends
