@@ -93,17 +93,19 @@ std::optional<int> Stored_Pixels(std::string_view text,
 }
 
 // Takes and releases at once the lock QSettings takes as it writes a store
-// kept in a file. On Windows the store is the registry and in a page the
-// browser's storage: neither is a file (their fileName() is a registry path
-// or empty), nor has a lock.
+// kept in a file. On Windows the native store is the registry, which
+// fileName() names by a registry path ("\HKEY_CURRENT_USER\..."), and in a
+// page the browser's storage, which it names by nothing: neither has a
+// lock.
 bool Lock_Can_Be_Had(const QSettings& settings) {
-  const QFileInfo file(settings.fileName());
-  if (settings.format() == QSettings::NativeFormat && !file.isAbsolute()) {
+  const QString name = settings.fileName();
+  if (name.isEmpty() || (settings.format() == QSettings::NativeFormat &&
+                         name.startsWith(QLatin1Char('\\')))) {
     return true;
   }
   // The lock goes beside the file, in a folder the first run makes.
-  QDir().mkpath(file.absolutePath());
-  QLockFile lock(file.filePath() + QLatin1String(".lock"));
+  QDir().mkpath(QFileInfo(name).absolutePath());
+  QLockFile lock(name + QLatin1String(".lock"));
   return lock.tryLock(Lock_Wait);
 }
 

@@ -163,8 +163,8 @@ private slots:
       QDir(lock.fileName()).removeRecursively();
       lock.remove();
     });
-    if (!file.isAbsolute())
-      QSKIP("a store with no file has no lock");
+    if (file.suffix() != "conf")
+      QSKIP("the store is no file here, and has no lock");
     QVERIFY(stale ? lock.open(QIODevice::WriteOnly) &&
                         lock.setFileTime(QDateTime::fromSecsSinceEpoch(0),
                                          QFileDevice::FileModificationTime) &&
