@@ -28,25 +28,6 @@ namespace {
 constexpr int Largest_Position = 32767;
 constexpr int Largest_Size = 16384;
 
-struct Setting {
-  const char* Key;
-  bool Is_Size; // a width or height, else a left or top edge
-};
-
-// In the order they are read and written.
-constexpr std::array<Setting, 4> Settings = {{
-    {"MainLeft", false},
-    {"MainTop", false},
-    {"MainWidth", true},
-    {"MainHeight", true},
-}};
-constexpr char Group[] = "Settings";
-constexpr int Default_Edge_Twips = 1000;
-
-// How long storing waits for the lock of a store kept in a file, which
-// another program writing it holds for a moment at most.
-constexpr std::chrono::milliseconds Lock_Wait{1500};
-
 // The per-user store, kept under the program's title as both the
 // organisation and the application.
 class Store_File : public QSettings {
@@ -267,8 +248,8 @@ private:
 
 Stored_Frame Read_Frame(QSettings& settings) {
   settings.beginGroup(QLatin1String(Group));
-  std::array<std::optional<int>, Settings.size()> pixels{};
-  for (std::size_t i = 0; i < Settings.size(); ++i) {
+  std::array<std::optional<int>, std::size(Settings)> pixels{};
+  for (std::size_t i = 0; i < std::size(Settings); ++i) {
     const QVariant value = settings.value(QLatin1String(Settings[i].Key));
     if (value.isValid()) {
       pixels[i] = Stored_Pixels(value.toString().toStdString(), Settings[i]);
@@ -306,10 +287,10 @@ bool Store(const QWidget& window) {
     return false;
   }
   const QRect frame = Outer_Frame(window);
-  const std::array<int, Settings.size()> pixels = {
+  const std::array<int, std::size(Settings)> pixels = {
       frame.left(), frame.top(), frame.width(), frame.height()};
   store.beginGroup(QLatin1String(Group));
-  for (std::size_t i = 0; i < Settings.size(); ++i) {
+  for (std::size_t i = 0; i < std::size(Settings); ++i) {
     // Plain decimal twips, whatever the locale.
     store.setValue(QLatin1String(Settings[i].Key),
                    QString::fromStdString(std::to_string(

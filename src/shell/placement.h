@@ -2,6 +2,7 @@
 
 #include <QPoint>
 #include <chrono>
+#include <iterator>
 #include <optional>
 
 class QSettings;
@@ -13,6 +14,25 @@ class QWidget;
 // "MainHeight" under "Settings": the window's outer frame as the user sees
 // it.
 namespace trimwell::placement {
+
+struct Setting {
+  const char* Key;
+  bool Is_Size; // a width or height, else a left or top edge
+};
+
+// In the order they are read and written.
+inline constexpr Setting Settings[] = {
+    {"MainLeft", false},
+    {"MainTop", false},
+    {"MainWidth", true},
+    {"MainHeight", true},
+};
+inline constexpr char Group[] = "Settings";
+inline constexpr int Default_Edge_Twips = 1000;
+
+// How long storing waits for the lock of a store kept in a file, which
+// another program writing it holds for a moment at most.
+inline constexpr std::chrono::milliseconds Lock_Wait{1500};
 
 // Stores the window's outer frame, unless it is minimised: then the
 // placement stored before stays. QSettings waits for its file's lock
