@@ -22,7 +22,7 @@
 #include "forms/frmSplash.h"
 #include "forms/look/trimwell_art.h"
 #include "shell/Module1.h"
-#include "shell/startup.h"
+#include "shell/system.h"
 
 extern char** environ;
 
@@ -39,7 +39,8 @@ int Run_Splash_Child(int argc, char** argv, int fd) {
   QApplication app(argc, argv);
   QApplication::setWindowIcon(trimwell::Application_Icon());
   frmSplash splash;
-  trimwell::Show_Splash(splash);
+  splash.show();
+  trimwell::Draw_Now(splash);
   const char done = 1;
   const bool told = write(fd, &done, 1) == 1;
   close(fd);
@@ -106,8 +107,10 @@ void BM_Wait_End_To_Main_Window_Drawn(benchmark::State& state) {
     Paint_Watch chart_paint;
     qApp->installEventFilter(&chart_paint);
     Clock::time_point start;
-    Module1::Main([&start](const std::function<void()>& then) {
+    Module1::Main([&start](const std::function<void()>& prepare,
+                           const std::function<void()>& then) {
       start = Clock::now();
+      prepare();
       then();
     });
     const QPointer<frmMain> form = Module1::fMainForm;

@@ -29,8 +29,6 @@ add_library(trimwell_ui STATIC
   shell/main_lifecycle.cpp shell/main_lifecycle.h
   shell/placement.cpp shell/placement.h
   shell/system.h
-  shell/startup.cpp shell/startup.h
-  shell/window_order.cpp shell/window_order.h
   ${ui_system_sources}
 )
 set_target_properties(trimwell_ui PROPERTIES AUTOMOC ON)

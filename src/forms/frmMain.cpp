@@ -180,10 +180,6 @@ void frmMain::Connect_Handlers() {
 
 // Lifecycle -----------------------------------------------------------------
 
-void frmMain::Form_Unload() {
-  emit unloading();
-}
-
 void frmMain::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (shown_before_) {
@@ -201,7 +197,7 @@ void frmMain::showEvent(QShowEvent* event) {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-  Form_Unload();
+  emit unloading();
   event->accept();
 }
 

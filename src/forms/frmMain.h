@@ -24,8 +24,8 @@ class Picture_Box;
 // redraws the chart at once, painting before the handler returns.
 //
 // Its lifecycle belongs to whoever made it: the start-up code loads it at
-// its stored placement and stores the placement when Form_Unload announces
-// the close, so a window the start-up did not load touches no settings.
+// its stored placement and unloads it when it announces its close, so a
+// window the start-up did not load touches no settings.
 //
 // The controls are public, like the controls of a classic form, and each
 // carries its member's name as its objectName.
@@ -107,7 +107,7 @@ public:
   QLabel* Label_T = nullptr;
 
 signals:
-  // From Form_Unload, as the window closes; the close is never cancelled.
+  // As the window closes; the close is never cancelled.
   void unloading();
 
 protected:
@@ -118,7 +118,6 @@ private:
   void Build_Menus();
   void Connect_Handlers();
 
-  void Form_Unload();
   void mnuFileExit_Click();
   void mnuHelpAbout_Click();
 

@@ -1,9 +1,8 @@
 #pragma once
 
 #include <QPointer>
+#include <chrono>
 #include <functional>
-
-#include "shell/startup.h"
 
 class frmMain;
 
@@ -13,15 +12,22 @@ namespace Module1 {
 // The one main window, from its creation by Main until it is closed.
 extern QPointer<frmMain> fMainForm;
 
-// A wait that runs what comes after it once the splash screen has had its
-// time: the program's three seconds; tests and the start-up benchmark pass
-// their own.
-using Splash_Wait = std::function<void(const std::function<void()>& then)>;
+// How long the splash screen stays up before the main window shows.
+inline constexpr std::chrono::milliseconds Splash_Time{3000};
+
+// A wait that runs `prepare` and `then` once the splash screen has had its
+// time, or `prepare` during it where that costs the user nothing. The
+// program's own is Wait_Without_Events of Splash_Time, which in a page
+// builds the main window while the splash screen waits; tests and the
+// start-up benchmark pass their own.
+using Splash_Wait = std::function<void(const std::function<void()>& prepare,
+                                       const std::function<void()>& then)>;
 
 // The start-up sequence: the splash screen through `wait`, then the main
 // window at its stored placement, opening with the HR-II type loaded. On a
 // desktop it returns once the main window is shown; in a page, as soon as
 // the wait has begun. The event loop does the rest.
-void Main(const Splash_Wait& wait = trimwell::Wait_Splash_Time);
+void Main(const Splash_Wait& wait);
+void Main(); // with the program's own wait
 
 } // namespace Module1

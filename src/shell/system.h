@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QPoint>
-#include <QRect>
 #include <chrono>
 #include <functional>
 
@@ -9,7 +7,8 @@ class QWidget;
 
 // What the program does differently on a desktop and in a web page. Each
 // system's answers live in a file of their own (system_desktop.cpp,
-// system_web.cpp), chosen by the build.
+// system_web.cpp), chosen by the build; so do the main window's placement
+// rules (placement.h).
 namespace trimwell {
 
 // Before the first window is made. In a page: the fonts the program draws
@@ -26,28 +25,16 @@ void Prepare_System();
 // the window is drawn with the page's next frame.
 void Draw_Now(QWidget& window);
 
-// Waits `wait` on the monotonic clock without reacting to the user, then
-// runs `then`. On a desktop nothing at all is handled meanwhile, so nothing
-// repaints, and `then` runs before this returns. A page paints only when
+// Waits `wait` on the monotonic clock without reacting to the user, and
+// runs `prepare`, work that shows nothing, then `then`. On a desktop
+// nothing at all is handled meanwhile, so nothing repaints: `prepare` and
+// `then` run after the wait, before this returns. A page paints only when
 // the program hands the browser its turn, so there this returns at once:
 // the windows shown so far are drawn, the wait counts from their first
-// paint, with the user's input dropped, and `then` runs from the browser's
-// timer.
+// paint, with the user's input dropped; `prepare` runs in the browser's
+// first turn of the wait, and `then` from its timer.
 void Wait_Without_Events(std::chrono::milliseconds wait,
+                         const std::function<void()>& prepare,
                          const std::function<void()>& then);
-
-// Where the main window goes for a stored outer frame, on a screen whose
-// free area is `available`. On a desktop, where the user last left it, off
-// the screen or not; in a page, moved as little as needed for all of it to
-// be on the page, since nothing else could bring it back there (a tablet's
-// user would not even try), or where the page is too small for it, to the
-// page's left or top edge.
-QPoint Reachable_Position(const QRect& frame, const QRect& available);
-
-// Whether the program can end without its main window closing, as a page
-// does when it is reloaded or its tab is closed: then the main window's
-// placement is stored each time the user moves or resizes it, not only as
-// it closes.
-bool Ends_Without_Closing();
 
 } // namespace trimwell

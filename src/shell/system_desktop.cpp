@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "shell/placement.h"
 #include "shell/system.h"
 
 namespace trimwell {
@@ -64,6 +65,7 @@ void Draw_Now(QWidget& window) {
 // No events at all: input typed meanwhile waits in the window system's
 // queue.
 void Wait_Without_Events(std::chrono::milliseconds wait,
+                         const std::function<void()>& prepare,
                          const std::function<void()>& then) {
   // Measured from a steady clock, so midnight or a clock change cannot
   // shorten or stretch it.
@@ -73,15 +75,12 @@ void Wait_Without_Events(std::chrono::milliseconds wait,
     std::this_thread::sleep_for(
         std::min<Clock::duration>(end - now, Wait_Step));
   }
+  prepare();
   then();
 }
 
-QPoint Reachable_Position(const QRect& frame, const QRect&) {
-  return frame.topLeft();
-}
-
-bool Ends_Without_Closing() {
-  return false;
-}
+// Where the user last left it, off the screen or not (the window manager
+// has its say); stored as it closes.
+const placement::Rules placement::This_System{false, false};
 
 } // namespace trimwell

@@ -2,6 +2,7 @@
 #include <emscripten.h>
 
 #include <QApplication>
+#include <QChildEvent>
 #include <QFontDatabase>
 #include <QPointer>
 #include <QTimer>
@@ -10,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "shell/placement.h"
 #include "shell/system.h"
 
 namespace trimwell {
@@ -65,11 +67,16 @@ bool Is_User_Input(QEvent::Type type) {
 //   painted, and drops the user's input meanwhile: the browser hands the
 //   program every key and click at once, not through a queue the wait could
 //   leave alone.
+// It watches the whole application only during start-up. Once the waits
+// are over and the windows shown painted, it watches those windows alone,
+// and the windows each of them makes (the About box, what that shows) from
+// their polishing on, before they show.
 class Page_Windows : public QObject {
 public:
-  void Wait(std::chrono::milliseconds wait, std::function<void()> then) {
+  void Wait(std::chrono::milliseconds wait, std::function<void()> prepare,
+            std::function<void()> then) {
     ++waits_;
-    waiting_.emplace_back(wait, std::move(then));
+    waiting_.push_back({wait, std::move(prepare), std::move(then)});
     Start_Waits();
   }
 
@@ -86,6 +93,12 @@ protected:
       return false;
     }
     switch (event->type()) {
+    case QEvent::ChildPolished:
+      if (QObject* child = static_cast<QChildEvent*>(event)->child();
+          child->isWidgetType() && static_cast<QWidget*>(child)->isWindow()) {
+        child->installEventFilter(this);
+      }
+      break;
     case QEvent::Show:
       if (!widget->property(Painted).toBool()) {
         unpainted_.emplace_back(widget);
@@ -121,7 +134,9 @@ private:
     if (!unpainted_.empty()) {
       return;
     }
-    for (auto& [wait, then] : std::exchange(waiting_, {})) {
+    for (auto& [wait, prepare, then] : std::exchange(waiting_, {})) {
+      // Once the browser has put the windows painted on the screen.
+      QTimer::singleShot(0, this, std::move(prepare));
       // Precise: a coarse timer may end up to a twentieth early.
       QTimer::singleShot(wait, Qt::PreciseTimer, this,
                          [this, then = std::move(then)] {
@@ -129,11 +144,23 @@ private:
                            then();
                          });
     }
+    if (waits_ == 0) { // start-up is over
+      qApp->removeEventFilter(this);
+      for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible()) {
+          window->installEventFilter(this);
+        }
+      }
+    }
   }
 
+  struct Waiting {
+    std::chrono::milliseconds Wait;
+    std::function<void()> Prepare;
+    std::function<void()> Then;
+  };
   int waits_ = 0;
-  std::vector<std::pair<std::chrono::milliseconds, std::function<void()>>>
-      waiting_;
+  std::vector<Waiting> waiting_;
   std::vector<QPointer<QWidget>> unpainted_;
 };
 
@@ -144,10 +171,15 @@ Page_Windows& Windows() {
 
 } // namespace
 
+// The start's stages are marked on the page's clock too, so that whoever
+// times the page sees where the time to the first window goes: Qt's own
+// start, the fonts, the making of the window, its paint.
 void Prepare_System() {
+  Mark_Page_Clock("Qt started");
   for (const char* font : Bundled_Fonts) {
     QFontDatabase::addApplicationFont(QString::fromLatin1(font));
   }
+  Mark_Page_Clock("fonts added");
   qApp->installEventFilter(&Windows());
   // The program's event loop never returns in a page, so the end is told
   // here rather than after it.
@@ -155,25 +187,19 @@ void Prepare_System() {
                    [] { Show_Program_Ended(); });
 }
 
-void Draw_Now(QWidget&) {}
+void Draw_Now(QWidget& window) {
+  Mark_Page_Clock(
+      (QByteArray(window.metaObject()->className()) + " made").constData());
+}
 
 void Wait_Without_Events(std::chrono::milliseconds wait,
+                         const std::function<void()>& prepare,
                          const std::function<void()>& then) {
-  Windows().Wait(wait, then);
+  Windows().Wait(wait, prepare, then);
 }
 
-QPoint Reachable_Position(const QRect& frame, const QRect& available) {
-  const auto within = [](int value, int low, int high) {
-    return std::max(low, std::min(value, std::max(low, high)));
-  };
-  return {within(frame.left(), available.left(),
-                 available.right() + 1 - frame.width()),
-          within(frame.top(), available.top(),
-                 available.bottom() + 1 - frame.height())};
-}
-
-bool Ends_Without_Closing() {
-  return true;
-}
+// Kept on the page, and stored as the user leaves it, since the page ends
+// without its windows closing.
+const placement::Rules placement::This_System{true, true};
 
 } // namespace trimwell

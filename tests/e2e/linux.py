@@ -4,6 +4,7 @@ accessibility tree."""
 
 import configparser
 import os
+import pwd
 import shutil
 import tempfile
 
@@ -24,22 +25,34 @@ class Linux:
                                  "tests", "trimwell_test_tool")
         self.fresh_store()
 
-    def fresh_store(self):
-        self.home = tempfile.mkdtemp(dir=self.desktop.root)
+    def fresh_store(self, user=None):
+        """An empty home; with a user's name, the program runs as that user
+        from now on, in a home of theirs."""
+        self.home, self.user = tempfile.mkdtemp(dir=self.desktop.root), user
+        if user:
+            os.chmod(self.desktop.root, 0o711)
+            shutil.chown(self.home, user)
 
     def start(self, env=None):
         env = dict(HOME=self.home, QT_QPA_PLATFORM="xcb",
                    XDG_CONFIG_HOME=os.path.join(self.home, "config"),
                    **(env or {}))
+        run_as = []
+        if self.user:
+            user = pwd.getpwnam(self.user)
+            run_as = ["setpriv", f"--reuid={user.pw_uid}",
+                      f"--regid={user.pw_gid}", "--clear-groups"]
         with open(os.path.join(self.home, "stderr.log"), "ab") as log:
-            return Program(self.desktop, [self.binary], env, log)
+            return Program(self.desktop, run_as + [self.binary], env, log)
+
+    def store_file(self):
+        return os.path.join(self.home, "config", "Trimwell", "Trimwell.conf")
 
     def placement(self):
         """The stored Main* values, as numbers; none before a first close."""
         store = configparser.ConfigParser(interpolation=None)
         store.optionxform = str  # the keys as written
-        store.read(os.path.join(self.home, "config", "Trimwell",
-                                "Trimwell.conf"), encoding="utf-8")
+        store.read(self.store_file(), encoding="utf-8")
         return {k: int(v) for k, v in store.items("Settings")
                 if k.startswith("Main")} if "Settings" in store else {}
 

@@ -20,6 +20,7 @@ from web import PAGE, Unsupported, serve
 TARGET = None
 KEYS = ("MainLeft", "MainTop", "MainWidth", "MainHeight")
 WEB = os.environ.get("TRIMWELL_BINARY", "").endswith(".html")
+WINDOWS = "TRIMWELL_WINDOWS_BUILD" in os.environ
 
 
 def setUpModule():
@@ -27,7 +28,7 @@ def setUpModule():
     if WEB:
         Target = __import__(os.environ.get("TRIMWELL_BROWSER",
                                            "chromium")).Engine
-    elif "TRIMWELL_WINDOWS_BUILD" in os.environ:
+    elif WINDOWS:
         from wine import Wine as Target
     else:
         from linux import Linux as Target
@@ -103,6 +104,32 @@ class Placement(Running):
         self.assertEqual(self.app.wait(), 0)
         window = self.start()
         wait_for(lambda: window.frame() == before, 10, f"frame {before}")
+
+
+    @unittest.skipIf(WINDOWS, "the registry has no lock")
+    def test_exit_never_waits_for_a_lock_it_cannot_have(self):
+        """A folder where the store's lock goes; a stale lock in a folder
+        the user cannot write, as a user whom folders bind, unlike root."""
+        for user in (None, "nobody"):
+            with self.subTest(user=user):
+                TARGET.fresh_store(user)
+                self.assertEqual(self.exit_with_menu(self.start()), 0)
+                conf = TARGET.store_file()
+                with open(conf, "rb") as f:
+                    before = f.read()
+                if user:
+                    open(conf + ".lock", "w").close()
+                    os.utime(conf + ".lock", (0, 0))  # left long ago
+                    os.chmod(os.path.dirname(conf), 0o555)
+                else:
+                    os.mkdir(conf + ".lock")
+                window = self.start()
+                window.place(150, 120, 600, 500)
+                wait_for(lambda: window.frame()[:2] != (67, 67), 10, "move")
+                self.app.keys(window, "alt+f", "x")
+                self.assertEqual(self.app.wait(timeout=5), 0)
+                with open(conf, "rb") as f:
+                    self.assertEqual(f.read(), before)
 
 
 class SystemInfo(Running):

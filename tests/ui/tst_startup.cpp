@@ -12,6 +12,7 @@
 #include "shell/main_lifecycle.h"
 #include "shell/placement.h"
 #include "shell/system.h"
+#include "support/test_support.h"
 
 namespace {
 
@@ -62,20 +63,14 @@ struct Order_Watch : QObject {
   }
 };
 
-// Notes the order in which the windows it watches are closed.
-struct Close_Watch : QObject {
-  QStringList Closed;
-  bool eventFilter(QObject* object, QEvent* event) override {
-    if (event->type() == QEvent::Close)
-      Closed << object->objectName();
-    return false;
-  }
-};
-
 } // namespace
 
 class tst_startup : public QObject {
   Q_OBJECT
+public:
+  // A test function that hangs fails after a minute instead.
+  tst_startup() { qputenv("QTEST_FUNCTION_TIMEOUT", "60000"); }
+
 private slots:
   void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
   void init() { Store({}); }
@@ -88,8 +83,9 @@ private slots:
     static constexpr int Wait_Ms = 300;
     QElapsedTimer startup;
     startup.start();
-    Module1::Main([](const std::function<void()>& then) {
-      trimwell::Wait_Without_Events(std::chrono::milliseconds(Wait_Ms), then);
+    Module1::Main([](const auto& prepare, const auto& then) {
+      trimwell::Wait_Without_Events(std::chrono::milliseconds(Wait_Ms), prepare,
+                                    then);
     });
     QVERIFY(startup.elapsed() < 1500);
     QPointer<frmMain> form = Module1::fMainForm;
@@ -147,6 +143,47 @@ private slots:
     }
   }
 
+  // A store's lock that cannot be had: the close ends at once all the same,
+  // and what was stored stays.
+  void closing_never_waits_for_a_lock_it_cannot_have_data() {
+    QTest::addColumn<bool>("stale");
+    QTest::newRow("a folder where the lock goes") << false;
+    QTest::newRow("a stale lock in a folder the user cannot write") << true;
+  }
+
+  void closing_never_waits_for_a_lock_it_cannot_have() {
+    QFETCH(bool, stale);
+    Store({"1500", "450", "9000", "7500"});
+    const QFileInfo file(QSettings("Trimwell", "Trimwell").fileName());
+    const QString folder = file.path();
+    QFile lock(file.filePath() + ".lock"); // if stale, left long ago
+    const auto cleanup = qScopeGuard([&] {
+      QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner |
+                                        QFile::ExeOwner);
+      QDir(lock.fileName()).removeRecursively();
+      lock.remove();
+    });
+    if (file.suffix() != "conf")
+      QSKIP("the store is no file here, and has no lock");
+    QVERIFY(stale ? lock.open(QIODevice::WriteOnly) &&
+                        lock.setFileTime(QDateTime::fromSecsSinceEpoch(0),
+                                         QFileDevice::FileModificationTime) &&
+                        QFile::setPermissions(folder, QFile::ReadOwner |
+                                                          QFile::ExeOwner)
+                  : QDir().mkdir(lock.fileName()));
+    if (stale && QFileInfo(folder).isWritable())
+      QSKIP("root writes any folder; tests/e2e runs this as nobody");
+    frmMain form;
+    trimwell::Form_Load(form);
+    form.show();
+    form.move(300, 200);
+    QElapsedTimer closing;
+    closing.start();
+    form.close();
+    QVERIFY(closing.elapsed() < 3000);
+    QCOMPARE(Stored(), "1500 450 9000 7500");
+  }
+
   void bad_stored_values_data() {
     QTest::addColumn<QStringList>("stored");
     QTest::addColumn<QRect>("frame"); // a size of 0: the designed size
@@ -175,23 +212,47 @@ private slots:
              frame);
   }
 
-  // Other windows open when the main window closes are closed with it, the
+  // Where it is asked (in a page), the window is kept on the screen, moved
+  // as little as needed; the offscreen screen is 800 x 800 pixels.
+  void kept_on_the_screen_data() {
+    QTest::addColumn<QStringList>("stored");
+    QTest::addColumn<QPoint>("place");
+    QTest::newRow("on it") << QStringList{"1500", "450", "9000", "7500"}
+                           << QPoint(100, 30);
+    QTest::newRow("off to the left and below")
+        << QStringList{"-30000", "30000", "9000", "7500"} << QPoint(0, 300);
+    QTest::newRow("off to the right and above")
+        << QStringList{"30000", "-30000", "9000", "7500"} << QPoint(200, 0);
+    QTest::newRow("larger than the screen")
+        << QStringList{"1500", "450", "15000", "12015"} << QPoint(0, 0);
+  }
+
+  void kept_on_the_screen() {
+    QFETCH(QStringList, stored);
+    QFETCH(QPoint, place);
+    Store(stored);
+    frmMain form;
+    trimwell::placement::Restore(form, {true, false});
+    QCOMPARE(form.pos(), place);
+  }
+
+  // The main window's own windows open as it closes are closed with it, the
   // most recently made first, whatever the order they were shown in.
   void closing_closes_the_newest_window_first() {
     frmMain form;
     trimwell::Form_Load(form);
     form.show();
-    Close_Watch watch;
+    trimwell::test::Event_Watch watch(QEvent::Close);
     std::vector<std::unique_ptr<QWidget>> others;
     for (const char* name : {"first", "second", "third"}) {
-      others.push_back(std::make_unique<QWidget>());
+      others.push_back(std::make_unique<QWidget>(&form, Qt::Window));
       others.back()->setObjectName(name);
       others.back()->installEventFilter(&watch);
     }
     for (auto other = others.rbegin(); other != others.rend(); ++other)
       (*other)->show();
     form.close();
-    QCOMPARE(watch.Closed, QStringList({"third", "second", "first"}));
+    QCOMPARE(watch.Seen, QStringList({"third", "second", "first"}));
   }
 
   // Where the program can end without closing (a page), the placement is
