@@ -11,6 +11,7 @@
 # array configure_extra) and After_Install (runs after installing).
 # Build_Qt then prints the Qt prefix on its standard output, progress on its
 # standard error, and does nothing but print it when the cache is complete.
+# `Build_Qt --cached` never builds: it fails when the cache is not complete.
 #
 # The cache folder's name carries a hash of everything that changes the
 # result. The installed prefix is not relocatable, so it is built in place
@@ -84,6 +85,10 @@ Build_Qt() {
     log "Qt for $platform is cached in $prefix"
     echo "$prefix"
     return 0
+  fi
+  if [ "${1:-}" = --cached ]; then
+    log "Qt for $platform is not built on this machine yet"
+    return 1
   fi
 
   log "building Qt $qt_version for $platform into $prefix (15 to 30 minutes on 2 cores)"
