@@ -12,7 +12,8 @@ WEB_PORT ?= 8765
 .PHONY: all deps build test windows-config windows test-windows package-windows \
 	bench-windows web-config \
 	sanitize-build sanitize soak bench fuzz e2e mutants package run format \
-	web test-web run-web package-web bench-web lint clean
+	web test-web run-web package-web bench-web lint lint-moc-windows \
+	lint-moc-web clean
 
 all: build
 
@@ -113,13 +114,37 @@ bench-web: web
 	bench/web-figures $(WEB_BUILD)
 
 # clang-tidy and clazy over every source file, each in the build that
-# compiles it. The Windows and web builds need only be configured, with
-# their moc run, for their sources to be read.
-lint: build windows-config web-config
-	@echo "lint: running moc in $(WINDOWS_BUILD)/ and $(WEB_BUILD)/"
+# compiles it: the Linux build always; the Windows and web builds where
+# this machine has their Qt built already, or with LINT_BUILDS=all (which
+# builds what is missing first, as CI does). A cross build needs only be
+# configured, with its moc run, for its sources to be read.
+LINT_BUILDS ?= built
+# $(1): the system, $(2): the script that builds its Qt, $(3): its build.
+lint_cross = if [ "$(LINT_BUILDS)" = all ] || \
+	  scripts/build-qt-$(2) --cached >/dev/null 2>&1; then \
+	  $(MAKE) --no-print-directory lint-moc-$(1) || exit 1; \
+	  builds="$$builds $(3)"; \
+	else without="$$without --without $(1)" skipped="$$skipped $(1)"; fi;
+
+lint: build
+	@builds=$(BUILD) without= skipped=; \
+	$(call lint_cross,windows,windows,$(WINDOWS_BUILD)) \
+	$(call lint_cross,web,wasm,$(WEB_BUILD)) \
+	scripts/lint $$without $$builds; status=$$?; \
+	for system in $$skipped; do \
+	  echo "lint: skipped the $$system build, whose Qt this machine has not" \
+	    "built yet: \`make $$system-config\` builds it once, and \`make lint\`" \
+	    "lints it from then on (\`make lint LINT_BUILDS=all\` does both)"; \
+	done; \
+	exit $$status
+
+lint-moc-windows: windows-config
+	@echo "lint: running moc in $(WINDOWS_BUILD)/"
 	cmake --build $(WINDOWS_BUILD) --target trimwell_ui_autogen
+
+lint-moc-web: web-config
+	@echo "lint: running moc in $(WEB_BUILD)/"
 	$(IN_WEB_ROOT) cmake --build $(WEB_BUILD) --target trimwell_ui_autogen
-	scripts/lint $(BUILD) $(WINDOWS_BUILD) $(WEB_BUILD)
 
 SANITIZER_ENV := QT_QPA_PLATFORM=offscreen \
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \

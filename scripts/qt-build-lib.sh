@@ -1,15 +1,17 @@
+# shellcheck shell=bash disable=SC2154 # platform and key_extra: the caller's
 # Sourced by build-qt-windows and build-qt-wasm: builds Debian's own qtbase
 # for another platform, static, into a cache outside the checkout, so that
 # every later build, clone and CI run on this machine reuses it.
 #
 # The caller sets:
 #   platform      a word for the cache folder and the log ("mingw", "wasm")
-#   options       the configure options (array)
+#   options_*     its own configure options (arrays, see Qt_Options)
 #   key_extra     text that also changes the result (toolchain, compiler)
 # and may define Prepare_Configure (runs before configuring; may add to the
 # array configure_extra) and After_Install (runs after installing).
 # Build_Qt then prints the Qt prefix on its standard output, progress on its
 # standard error, and does nothing but print it when the cache is complete.
+# `Build_Qt --cached` never builds: it fails when the cache is not complete.
 #
 # The cache folder's name carries a hash of everything that changes the
 # result. The installed prefix is not relocatable, so it is built in place
@@ -21,8 +23,55 @@ jobs="${JOBS:-$(nproc)}"
 configure_extra=()
 log() { echo "build-qt-$platform: $*" >&2; }
 
+# The configure options of every Qt built here: Core, Gui, Widgets and
+# Test, static, small, and everything Qt could take from the system taken
+# from its own bundled copy, as neither Windows nor the browser has one.
+# A platform's own options stand where they always have, in the arrays
+# options_first, options_static, options_dbus, options_vulkan and
+# options_last (each may be unset): the cache key hashes the options in
+# order, and one moved would build Qt again for nothing.
+Qt_Options() {
+  options=(
+    "${options_first[@]}"
+    -DQT_HOST_PATH=/usr
+    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+    -DBUILD_SHARED_LIBS=OFF
+    "${options_static[@]}"
+    -DCMAKE_BUILD_TYPE=Release
+    -DQT_BUILD_TESTS=OFF
+    -DQT_BUILD_EXAMPLES=OFF
+    -DFEATURE_optimize_size=ON
+    -DFEATURE_pkg_config=OFF
+    -DFEATURE_sql=OFF
+    -DFEATURE_network=OFF
+    -DFEATURE_dbus=OFF
+    "${options_dbus[@]}"
+    -DFEATURE_printsupport=OFF
+    -DFEATURE_concurrent=OFF
+    -DFEATURE_xml=OFF
+    -DFEATURE_testlib=ON
+    -DFEATURE_vulkan=OFF
+    "${options_vulkan[@]}"
+    -DFEATURE_tabletevent=OFF
+    -DFEATURE_jpeg=OFF
+    -DFEATURE_gif=OFF
+    -DFEATURE_ico=OFF
+    -DFEATURE_zstd=OFF
+    -DFEATURE_icu=OFF
+    -DFEATURE_glib=OFF
+    -DFEATURE_system_zlib=OFF
+    -DFEATURE_system_png=OFF
+    -DFEATURE_system_freetype=OFF
+    -DFEATURE_system_harfbuzz=OFF
+    -DFEATURE_system_pcre2=OFF
+    -DFEATURE_system_doubleconversion=OFF
+    "${options_last[@]}"
+  )
+}
+
 Build_Qt() {
-  local key cache
+  local key cache options
+  Qt_Options
   key="$(
     {
       echo "$qt_source_version"
@@ -36,6 +85,10 @@ Build_Qt() {
     log "Qt for $platform is cached in $prefix"
     echo "$prefix"
     return 0
+  fi
+  if [ "${1:-}" = --cached ]; then
+    log "Qt for $platform is not built on this machine yet"
+    return 1
   fi
 
   log "building Qt $qt_version for $platform into $prefix (15 to 30 minutes on 2 cores)"

@@ -5,7 +5,6 @@ tests/windows/run BUILD installer."""
 
 import glob
 import os
-import re
 import subprocess
 import unittest
 import zipfile
@@ -15,9 +14,7 @@ from wine import BUILD, WINE, reg, windows_path
 from x11 import Desktop, Program
 
 # The packages carry the version the build was configured with.
-with open(os.path.join(BUILD, "CMakeCache.txt"), encoding="utf-8") as cache:
-    VERSION = re.search(r"^CMAKE_PROJECT_VERSION:STATIC=(.+)$", cache.read(),
-                        re.M)[1]
+VERSION = os.environ["TRIMWELL_VERSION"]
 INSTALLER = os.path.join(BUILD, f"trimwell-{VERSION}-win64.exe")
 ZIP = os.path.join(BUILD, f"trimwell-{VERSION}-win64.zip")
 UNINSTALL_KEY = (r"HKLM\Software\Microsoft\Windows\CurrentVersion"
