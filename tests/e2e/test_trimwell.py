@@ -500,3 +500,39 @@ class Installable(BrowserCase):
                 self.assertEqual(self.page.evaluate(self.RUNNING),
                                  [runs, runs])
                 self.assertEqual(self.page.evaluate(self.OTHERS), "kept")
+
+
+@unittest.skipUnless(WEB, "the web build's page")
+class WithoutStorage(BrowserCase):
+    """A browser that keeps nothing for the page, as its scripts run before
+    the page's own make it: the program runs all the same, only the main
+    window's place is not kept."""
+
+    BROWSERS = {
+        # One that blocks the site's data, or a sandboxed frame.
+        "refused": "Object.defineProperty(window, 'localStorage', {get() {"
+                   "throw new DOMException('The operation is insecure.', "
+                   "'SecurityError'); }});",
+        # One whose storage is full.
+        "quota": "Storage.prototype.setItem = function () { throw new "
+                 "DOMException('The quota has been exceeded.', "
+                 "'QuotaExceededError'); };"}
+
+    def test_starts_computes_moves_and_ends(self):
+        for name, prelude in self.BROWSERS.items():
+            with self.subTest(name):
+                self.engine_can(lambda: self.start(prelude=prelude))
+                self.main_window()
+                before = self.grab(self.RESULTS)
+                self.press(self.PILOT_WEIGHT, "ctrl+a", "1", "0", "0")
+                self.wait(lambda: self.grab(self.RESULTS) != before, 5,
+                          "results")
+                x, y = self.at(self.TITLE_BAR)
+                self.page.drag((x, y), (x + 100, y + 50))
+                self.main_window(self.at((100, 50)))
+                time.sleep(1)  # twice the time a moved window must keep still
+                self.page.keys("alt+f", "x")
+                self.wait(lambda: self.page.text() == "Trimwell has ended. "
+                          "Reload the page to start it again.", 10,
+                          "the page's last words")
+                self.doCleanups()  # no uncaught error in the page
