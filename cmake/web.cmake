@@ -29,7 +29,10 @@ function(trimwell_web_page target single site)
     set(manifest ${PROJECT_BINARY_DIR}/generated/manifest.webmanifest)
     configure_file(${PROJECT_SOURCE_DIR}/src/web/manifest.webmanifest.in
                    ${manifest} @ONLY)
-    set(worker ${PROJECT_SOURCE_DIR}/src/web/service-worker.js)
+    # Its caches are named by the application id.
+    set(worker ${PROJECT_BINARY_DIR}/generated/service-worker.js)
+    configure_file(${PROJECT_SOURCE_DIR}/src/web/service-worker.js ${worker}
+                   @ONLY)
     file(GLOB icons ${page_ICONS}/icon-*.png)
     set(installable --installable ${manifest} ${worker} ${page_ICONS})
   endif()

@@ -37,7 +37,7 @@ ROLES = {"text": "textbox", "radio button": "radio", "push button": "button",
 class ChromiumPage(Browser, Page):
     driven_by = "the DevTools protocol"
 
-    def __init__(self, url, viewport, tablet, desktop):
+    def __init__(self, url, viewport, tablet, desktop, prelude):
         self.launch(COMMAND, rb"DevTools listening on (ws://\S+)")
         try:
             target = next(t for t in self.call("Target.getTargets")[
@@ -54,6 +54,9 @@ class ChromiumPage(Browser, Page):
                       envelope=self.session)
             self.call("Emulation.setTouchEmulationEnabled", enabled=tablet,
                       maxTouchPoints=5, envelope=self.session)
+            if prelude:
+                self.page("Page.addScriptToEvaluateOnNewDocument",
+                          source=prelude)
             self.open(url)
         except BaseException:
             self.stop()

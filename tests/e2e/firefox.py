@@ -19,7 +19,7 @@ ROLES = {"text": "textbox", "radio button": "radio", "push button": "button"}
 class FirefoxPage(Browser, Page):
     driven_by = "WebDriver BiDi"
 
-    def __init__(self, url, viewport, tablet, desktop):
+    def __init__(self, url, viewport, tablet, desktop, prelude):
         self.launch(COMMAND, rb"BiDi listening on (ws://\S+)", desktop.env,
                     path="/session")
         try:
@@ -29,6 +29,9 @@ class FirefoxPage(Browser, Page):
                 "contexts"][0]["context"]
             self.call("browsingContext.setViewport", context=self.context,
                       viewport=dict(zip(("width", "height"), viewport)))
+            if prelude:
+                self.call("script.addPreloadScript", contexts=[self.context],
+                          functionDeclaration=f"() => {{ {prelude} }}")
             self.open(url)
         except BaseException:
             self.stop()

@@ -7,8 +7,9 @@ instead, in the browser engine TRIMWELL_BROWSER names (chromium, firefox,
 webkit; web.py says what they offer)."""
 
 import os
-import re
 import shutil
+import subprocess
+import sys
 import tempfile
 import time
 import unittest
@@ -462,46 +463,103 @@ class OnTablet(BrowserCase):
 @unittest.skipUnless(WEB, "the web build's page")
 class Installable(BrowserCase):
     """The served site, as a tablet adds it to its home screen: installable,
-    and starting with no network once visited."""
+    and once visited it starts with no network, from the version it last
+    kept whole. Served as a plain server does, with Last-Modified alone."""
 
-    def serve(self, folder, port=0):
-        """Serves the folder until the test ends; the server and its port."""
-        server, port = serve(folder, port)
+    # Which index.html and trimwell.js run: the marks of publish().
+    RUNNING = "[document.lastChild.data, window.published]"
+    # The visit's check for a new worker, and its install to its end.
+    UPDATED = """navigator.serviceWorker.ready.then(r => r.update()).then(r =>
+        (w => w && new Promise(end => (w.onstatechange = () =>
+            /activated|redundant/.test(w.state) && end())()))(r.installing))"""
+    OTHERS = "caches.match('x', {cacheName: 'another'}).then(r => r.text())"
+
+    def publish(self, site, version, cut=False):
+        # The built site marked as version n in its page and its program,
+        # sealed by the build's own script, published n minutes after a day
+        # ago: with no Cache-Control, a browser's HTTP cache deems such files
+        # fresh for a tenth of their age. With cut, trimwell.js lacks its end.
+        for name, mark in (("index.html", f"<!--{version}-->"), (
+                "trimwell.js", f"\nvar published = '{version}';")):
+            with open(os.path.join(self.built, name), encoding="utf-8") as f:
+                text = f.read() + mark
+            with open(os.path.join(site, name), "w", encoding="utf-8") as f:
+                f.write(text)
+        subprocess.run([sys.executable, os.path.join(os.path.dirname(
+            __file__), "..", "..", "scripts", "web-page"), "--seal", site],
+            check=True)
+        if cut:
+            os.truncate(os.path.join(site, "trimwell.js"), len(text) // 2)
+        when = time.time() - 86400 + 60 * int(version[1:])
+        for name in os.listdir(site):
+            os.utime(os.path.join(site, name), (when, when))
+
+    def test_each_version_whole_after_one_visit_online(self):
+        self.built = os.path.join(os.path.dirname(TARGET.url[7:]), "site")
+        site = shutil.copytree(self.built, os.path.join(
+            self.enterContext(tempfile.TemporaryDirectory()), "site"))
+        self.publish(site, "v1")
+        server, port = serve(site)
         self.addCleanup(server.wait)
         self.addCleanup(server.terminate)
-        return server, port
-
-    def kept(self):
-        """The versions of the files the page's worker keeps."""
-        return self.page.evaluate("caches.keys()")
-
-    def test_installed_starts_offline_and_takes_a_new_version(self):
-        site = shutil.copytree(
-            os.path.join(os.path.dirname(os.environ["TRIMWELL_BINARY"]),
-                         "site"), os.path.join(
-                self.enterContext(tempfile.TemporaryDirectory()), "site"))
-        server, port = self.serve(site)
         url = f"http://127.0.0.1:{port}/"
         self.start(url=url)
         self.engine_can(self.page.installability_errors)
         self.main_window()
         self.assertEqual(self.page.installability_errors(), [])
-        first = self.wait(self.kept, 10, "the files kept")
-        server.terminate()
-        server.wait()
-        self.page.offline(True)
-        self.page.open(url)
-        self.main_window()
-        # A new version on the server replaces the kept one, at the next
-        # visit online.
-        worker = os.path.join(site, "service-worker.js")
-        with open(worker, encoding="utf-8") as f:
-            text = f.read()
-        with open(worker, "w", encoding="utf-8") as f:
-            f.write(re.sub(r'VERSION = "[^"]*"', 'VERSION = "next"', text))
-        self.serve(site, port)
-        self.page.offline(False)
-        self.page.open(url)
-        self.wait(lambda: self.kept() == ["next"], 10,
-                  "the new version kept, the old one gone")
-        self.assertNotEqual(first, ["next"])
+        # Another program of the same site, with a cache of its own.
+        self.page.evaluate("caches.open('another').then(c => "
+                           "c.put('x', new Response('kept')))")
+        # What the server has, and what then starts with no network: a
+        # version cut short during the install leaves the last one whole.
+        for version, cut, runs in (("v1", False, "v1"), ("v2", False, "v2"),
+                                   ("v3", True, "v2"), ("v3", False, "v3")):
+            with self.subTest(version, cut=cut):
+                if version != "v1":
+                    self.publish(site, version, cut)
+                self.page.offline(False)
+                self.page.open(url)
+                self.main_window()
+                self.page.evaluate(self.UPDATED)
+                self.page.offline(True)
+                self.page.open(url)
+                self.main_window()
+                self.assertEqual(self.page.evaluate(self.RUNNING),
+                                 [runs, runs])
+                self.assertEqual(self.page.evaluate(self.OTHERS), "kept")
+
+
+@unittest.skipUnless(WEB, "the web build's page")
+class WithoutStorage(BrowserCase):
+    """A browser that keeps nothing for the page, as its scripts run before
+    the page's own make it: the program runs all the same, only the main
+    window's place is not kept."""
+
+    BROWSERS = {
+        # One that blocks the site's data, or a sandboxed frame.
+        "refused": "Object.defineProperty(window, 'localStorage', {get() {"
+                   "throw new DOMException('The operation is insecure.', "
+                   "'SecurityError'); }});",
+        # One whose storage is full.
+        "quota": "Storage.prototype.setItem = function () { throw new "
+                 "DOMException('The quota has been exceeded.', "
+                 "'QuotaExceededError'); };"}
+
+    def test_starts_computes_moves_and_ends(self):
+        for name, prelude in self.BROWSERS.items():
+            with self.subTest(name):
+                self.engine_can(lambda: self.start(prelude=prelude))
+                self.main_window()
+                before = self.grab(self.RESULTS)
+                self.press(self.PILOT_WEIGHT, "ctrl+a", "1", "0", "0")
+                self.wait(lambda: self.grab(self.RESULTS) != before, 5,
+                          "results")
+                x, y = self.at(self.TITLE_BAR)
+                self.page.drag((x, y), (x + 100, y + 50))
+                self.main_window(self.at((100, 50)))
+                time.sleep(1)  # twice the time a moved window must keep still
+                self.page.keys("alt+f", "x")
+                self.wait(lambda: self.page.text() == "Trimwell has ended. "
+                          "Reload the page to start it again.", 10,
+                          "the page's last words")
+                self.doCleanups()  # no uncaught error in the page

@@ -71,10 +71,11 @@ def steps_between(start, end, steps):
 
 
 class Target:
-    """One engine as the suite's target. Its start(viewport, tablet, url)
-    opens the page (or url) in a browser of its own, as a tablet's browser
-    where the engine can: its Page, made as page(url, viewport, tablet,
-    desktop)."""
+    """One engine as the suite's target. Its start(viewport, tablet, url,
+    prelude) opens the page (or url) in a browser of its own, as a tablet's
+    browser where the engine can, with the script prelude run before the
+    page's own in each document: its Page, made as page(url, viewport,
+    tablet, desktop, prelude)."""
 
     name = page = None  # the engine, as failures name it; its Page
     reads_viewport_tag = False  # a desktop browser's page is its window
@@ -87,8 +88,9 @@ class Target:
         if self.on_desktop:
             self.desktop = Desktop().start()
 
-    def start(self, viewport=VIEWPORT, tablet=False, url=None):
-        return self.page(url or self.url, viewport, tablet, self.desktop)
+    def start(self, viewport=VIEWPORT, tablet=False, url=None, prelude=None):
+        return self.page(url or self.url, viewport, tablet, self.desktop,
+                         prelude)
 
     def stop(self):
         if self.desktop:

@@ -17,7 +17,10 @@ BROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
 class WebKitPage(Page):
     driven_by = "WebKitWebDriver"
 
-    def __init__(self, url, viewport, tablet, desktop):
+    def __init__(self, url, viewport, tablet, desktop, prelude):
+        if prelude:
+            raise Unsupported("WebKitWebDriver runs no script of its own "
+                              "before a page's")
         options = Options()
         options.binary_location = BROWSER
         options.add_argument("--automation")
