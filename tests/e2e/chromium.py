@@ -130,6 +130,9 @@ class ChromiumPage(Browser, Page):
         x = y = 0
         pressed = False
         for action in actions:
+            if action["type"] == "pause":
+                time.sleep(action["duration"] / 1000)
+                continue
             if action["type"] == "pointerMove":
                 x, y = action["x"] / zoom, action["y"] / zoom
                 if kind == "touch" and not pressed:
@@ -145,6 +148,35 @@ class ChromiumPage(Browser, Page):
                 self.page("Input.dispatchMouseEvent", type=event, x=x, y=y,
                           button="left" if pressed or event != move
                           else "none", buttons=int(pressed), clickCount=1)
+
+    def _touches(self, *events):
+        # Touch events of the protocol: (type, the fingers down).
+        zoom = self.evaluate("visualViewport.scale")
+        for kind, points in events:
+            self.page("Input.dispatchTouchEvent", type=kind, touchPoints=[
+                {"x": x / zoom, "y": y / zoom, "id": finger}
+                for finger, (x, y) in enumerate(points)])
+
+    def two_fingers(self, starts, ends):
+        self._touches(("touchStart", starts), ("touchMove", ends),
+                      ("touchEnd", []))
+
+    def cancel_touch(self, points):
+        self._touches(("touchStart", points[:1]), *(("touchMove", [p]) for p
+                      in points[1:]), ("touchCancel", []))
+
+    def pinch(self, x, y, scale):
+        self.page("Input.synthesizePinchGesture", x=x, y=y, scaleFactor=scale)
+
+    def turn(self, viewport):
+        self.page("Emulation.setDeviceMetricsOverride", width=viewport[0],
+                  height=viewport[1], deviceScaleFactor=1, mobile=True)
+
+    def compose(self, text):
+        for end in range(1, len(text) + 1):
+            self.page("Input.imeSetComposition", text=text[:end],
+                      selectionStart=end, selectionEnd=end)
+        self.commit_text(text)
 
     def commit_text(self, text):
         self.page("Input.insertText", text=text)

@@ -105,6 +105,7 @@ class Page:
     do; driven_by names its driver in the reasons it cannot."""
 
     driven_by = "WebDriver"
+    fingers = True  # whether its taps are a finger's
 
     def marks(self):
         """{name: milliseconds} of the page's own clock marks: the
@@ -141,16 +142,17 @@ class Page:
                         for v in reversed(values)]
         self.perform([{"type": "key", "id": "keyboard", "actions": actions}])
 
-    def _pointer(self, kind, points):
-        """Down at the first point, through the others, up at the last."""
+    def _pointer(self, kind, points, hold=0, name=None):
+        # Down at the first point, through the others, up at the last after
+        # hold milliseconds; as a source of actions, if named, to perform.
         moves = [{"type": "pointerMove", "x": x, "y": y, "duration": 0}
                  for x, y in points]
-        self.perform([{"type": "pointer", "id": kind,
-                       "parameters": {"pointerType": kind},
-                       "actions": [moves[0],
-                                   {"type": "pointerDown", "button": 0},
-                                   *moves[1:],
-                                   {"type": "pointerUp", "button": 0}]}])
+        source = {"type": "pointer", "id": name or kind,
+                  "parameters": {"pointerType": kind},
+                  "actions": [moves[0], {"type": "pointerDown", "button": 0},
+                              *moves[1:], {"type": "pause", "duration": hold},
+                              {"type": "pointerUp", "button": 0}]}
+        return source if name else self.perform([source])
 
     def click(self, x, y):
         self._pointer("mouse", [(x, y)])
@@ -164,33 +166,90 @@ class Page:
     def touch_drag(self, start, end, steps=10):
         self._pointer("touch", steps_between(start, end, steps))
 
-    def commit_text(self, text):
-        """Text as an on-screen keyboard or an input method commits it,
-        with no key pressed."""
-        raise Unsupported(f"{self.driven_by} types keys, and has no text an "
-                          f"on-screen keyboard or input method commits")
+    def long_press(self, x, y):
+        self._pointer("touch", [(x, y)], hold=1000)
 
-    def problems(self):
-        """The console's errors and uncaught exceptions."""
-        raise Unsupported(f"{self.driven_by} hands on no console messages")
+    def two_fingers(self, starts, ends):
+        # Two fingers down at the starts, moved to the ends, lifted.
+        self.perform([self._pointer("touch", steps_between(a, b, 5),
+                                    name=f"finger{i}")
+                      for i, (a, b) in enumerate(zip(starts, ends))])
 
-    def missing_accessible(self, wanted):
-        """Those of the (accessible name, AT-SPI role) pairs wanted that the
-        page's accessibility tree, as a screen reader gets it, lacks."""
-        raise Unsupported(f"{self.driven_by} gives no accessibility tree")
+    # What an engine's page does where its driver can (a method of its
+    # own), and the driver's reason where it cannot:
+    # commit_text(text), text as an on-screen keyboard or an input method
+    # commits it, with no key pressed; compose(text), composed by an input
+    # method, then committed whole; cancel_touch(points), a finger down,
+    # moved through the points and taken over by the system (as by a swipe
+    # from the screen's edge); pinch(x, y, scale); turn(viewport), the
+    # tablet turned; problems(), the console's errors and uncaught
+    # exceptions; missing_accessible(wanted), those of the (accessible
+    # name, AT-SPI role) pairs wanted that the page's accessibility tree,
+    # as a screen reader gets it, lacks; installability_errors(), why the
+    # page would not install on a home screen; offline(cut), the page's
+    # network cut or given back; color_scheme(name), the page shown as the
+    # system asks in "light" or "dark".
+    CANNOT = dict(
+        commit_text="types keys, and has no text an on-screen keyboard or "
+                    "input method commits",
+        compose="has no input method to compose with",
+        cancel_touch="lifts every finger it puts down",
+        pinch="has no pinch that zooms a page",
+        turn="has no tablet to turn: a desktop browser shows no page wider "
+             "than its window",
+        problems="hands on no console messages",
+        missing_accessible="gives no accessibility tree",
+        installability_errors="tells nothing of installing a page, nor "
+                              "cuts its network",
+        color_scheme="cannot ask for a dark page")
+    CANNOT["offline"] = CANNOT["installability_errors"]
 
-    def installability_errors(self):
-        """Why the page would not install on a home screen."""
-        raise Unsupported(f"{self.driven_by} tells nothing of installing a "
-                          f"page, nor cuts its network")
+    def __getattr__(self, name):
+        if name not in self.CANNOT:
+            raise AttributeError(name)
 
-    def offline(self, cut):
-        """Cuts the page's network, or gives it back."""
-        self.installability_errors()  # where it cannot tell, it cannot cut
+        def cannot(*args):
+            raise Unsupported(f"{self.driven_by} {self.CANNOT[name]}")
+        return cannot
 
-    def color_scheme(self, name):
-        """Has the page shown as the system asks in "light" or "dark"."""
-        raise Unsupported(f"{self.driven_by} cannot ask for a dark page")
+    def hide_and_show(self):
+        # As the app switcher and Safari's back-forward cache do.
+        self.evaluate("""['hidden', 'visible'].forEach(state => {
+            Object.defineProperty(document, 'visibilityState',
+                                  {value: state, configurable: true});
+            document.dispatchEvent(new Event('visibilitychange'));
+            dispatchEvent(new PageTransitionEvent(state == 'hidden' ?
+                'pagehide' : 'pageshow', {persisted: true}));
+        })""")
+
+    def edit(self, kind, text=None):
+        # An edit with no key, as an on-screen keyboard sends it to the
+        # element with the keys: input events of that inputType; a paste,
+        # "insertFromPaste", after the clipboard's own event.
+        how = dict(inputType=kind, data=text, bubbles=True, cancelable=True)
+        if not self.evaluate(f"""((how, at = document.activeElement) => {{
+            while (at.shadowRoot?.activeElement)
+                at = at.shadowRoot.activeElement;
+            if (how.inputType == 'insertFromPaste') {{
+                const clipboardData = new DataTransfer();
+                clipboardData.setData('text/plain', how.data);
+                const paste = new ClipboardEvent('paste',
+                    {{clipboardData, bubbles: true}});
+                if (paste.clipboardData?.getData('text/plain') != how.data)
+                    return false;
+                at.dispatchEvent(paste);
+            }}
+            if (at.dispatchEvent(new InputEvent('beforeinput', how)))
+                at.dispatchEvent(new InputEvent('input', how));
+            return true;
+        }})({json.dumps(how)})"""):
+            raise Unsupported("the engine gives a script's paste no text")
+
+    def value(self, name):
+        # The text of the box that a screen reader knows by that name.
+        return self.evaluate(f"""[...document.querySelectorAll('*')]
+            .flatMap(n => [...n.shadowRoot?.querySelectorAll('input') ?? []])
+            .find(n => n.ariaLabel == {json.dumps(name)})?.value""")
 
 
 class Browser:

@@ -15,7 +15,7 @@ BROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
 
 
 class WebKitPage(Page):
-    driven_by = "WebKitWebDriver"
+    driven_by, fingers = "WebKitWebDriver", False
 
     def __init__(self, url, viewport, tablet, desktop, prelude):
         if prelude:
@@ -54,7 +54,7 @@ class WebKitPage(Page):
         raise Unsupported("WebKitGTK here has no touch screen: its driver "
                           "hands a finger on as the mouse")
 
-    touch_drag = tap
+    touch_drag = long_press = two_fingers = tap
 
     def stop(self):
         self.driver.quit()
