@@ -19,9 +19,8 @@ public:
   void Set_Scale(double left, double top, double right,
                  double bottom) override {
     if (!std::isfinite(left) || !std::isfinite(top) || !std::isfinite(right) ||
-        !std::isfinite(bottom) || !(left < right) || !(bottom < top)) {
+        !std::isfinite(bottom) || !(left < right) || !(bottom < top))
       std::abort();
-    }
     scaled_ = true;
   }
   void Draw_Line(float x1, float y1, float x2, float y2,
@@ -35,9 +34,8 @@ public:
 
 private:
   void Check(float x, float y) const {
-    if (!scaled_ || !std::isfinite(x) || !std::isfinite(y)) {
+    if (!scaled_ || !std::isfinite(x) || !std::isfinite(y))
       std::abort();
-    }
   }
   bool scaled_ = false;
 };
@@ -49,9 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   trimwell::Loading_Model model;
   double inputs[trimwell::Input_Count] = {};
   std::memcpy(inputs, data, std::min(size, sizeof inputs));
-  for (int k = 0; k < trimwell::Input_Count; ++k) {
+  for (int k = 0; k < trimwell::Input_Count; ++k)
     trimwell::Input_Value(model, trimwell::Input(k)) = inputs[k];
-  }
   if (size > sizeof inputs) {
     // Stray colour numbers must fall back to black, not index past the
     // palette.

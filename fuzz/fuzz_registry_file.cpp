@@ -25,9 +25,8 @@ const std::string& File_Path() {
   static const std::string path = [] {
     char name[] = "/tmp/fuzz_registry_file.XXXXXX";
     const int fd = mkstemp(name);
-    if (fd < 0) {
+    if (fd < 0)
       std::abort();
-    }
     close(fd);
     std::atexit([] { unlink(File_Path().c_str()); });
     return std::string(name);
@@ -41,9 +40,8 @@ struct Quiet_Services : sysinfo::Services {
   std::string Find_Program(const std::string&) override { return {}; }
   bool Start_Program(const std::string& path,
                      const std::vector<std::string>&) override {
-    if (path.find('\0') != std::string::npos) {
+    if (path.find('\0') != std::string::npos)
       std::abort();
-    }
     return true;
   }
   void Show_Unavailable() override {}
@@ -80,9 +78,8 @@ void Check_Lines(std::string_view text) {
       const bool dword = value.Type == registry::Type_Dword &&
                          value.Bytes.size() == 4 &&
                          Is_Dword_Line(line.substr(0, last + 1));
-      if (!string && !dword) {
+      if (!string && !dword)
         std::abort();
-      }
     }
   }
 }

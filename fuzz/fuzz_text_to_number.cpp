@@ -25,9 +25,8 @@
 namespace {
 
 void Check(bool holds) {
-  if (!holds) {
+  if (!holds)
     std::abort();
-  }
 }
 
 // The same number, the same sign of zero; no NaN ever reaches here.

@@ -6,7 +6,7 @@ accessibility tree read as a screen reader reads it."""
 import base64
 import time
 
-from web import Browser, Page, Target, image, spoken
+from web import ROLES, Browser, Page, Target, image, spoken
 
 # Qt for the web draws through WebGL: with no GPU, SwiftShader's software
 # WebGL has to be allowed explicitly, or the canvas stays blank.
@@ -29,9 +29,6 @@ KEYS = {"\ue006": ("Enter", "Enter", 13, "\r", 0),
         "\ue009": ("Control", "ControlLeft", 17, "", 2)}
 POINTER = {"mouse": ("mousePressed", "mouseMoved", "mouseReleased"),
            "touch": ("touchStart", "touchMove", "touchEnd")}
-# AT-SPI's roles as Chromium's accessibility tree names them.
-ROLES = {"text": "textbox", "radio button": "radio", "push button": "button",
-         "label": "StaticText"}
 
 
 class ChromiumPage(Browser, Page):
@@ -216,7 +213,7 @@ class ChromiumPage(Browser, Page):
                 for n in self.page("Accessibility.getFullAXTree")["nodes"]
                 if not n.get("ignored") and n.get("name", {}).get("value")}
         return {(name, role) for name, role in wanted
-                if (spoken(name), ROLES[role]) not in tree}
+                if (spoken(name), ROLES.get(role, "StaticText")) not in tree}
 
 
 class Engine(Target):

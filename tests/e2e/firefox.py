@@ -5,15 +5,13 @@ over its built-in WebDriver BiDi."""
 import base64
 import json
 
-from web import Browser, Page, Target, image, spoken
+from web import ROLES, Browser, Page, Target, image, spoken
 
 # Driven remotely, Firefox takes the preferences of automation: no
 # first-run pages, updates or reports.
 COMMAND = ("/usr/bin/firefox-esr", "--remote-debugging-port", "0",
            "--profile", "{profile}", "--no-remote", "--new-instance",
            "about:blank")
-# AT-SPI's roles as Firefox computes them.
-ROLES = {"text": "textbox", "radio button": "radio", "push button": "button"}
 
 
 class FirefoxPage(Browser, Page):

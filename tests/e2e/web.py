@@ -29,6 +29,9 @@ PAGE = {"light": (160, 160, 160), "dark": (51, 51, 51)}
 W3C_KEYS = {"Enter": "\ue006", "Escape": "\ue00c", "Backspace": "\ue003",
             "Tab": "\ue004", "ArrowRight": "\ue014", "alt": "\ue00a",
             "ctrl": "\ue009"}
+# AT-SPI's roles as the browsers' accessibility trees name them; a label is
+# Chromium's static text, and no role of Firefox's.
+ROLES = {"text": "textbox", "radio button": "radio", "push button": "button"}
 
 
 class Unsupported(Exception):
@@ -48,10 +51,6 @@ def spoken(name):
     """An accessible name as a page's text has it: runs of blanks, which
     nobody hears, made one, and none at the ends."""
     return " ".join(name.split())
-
-
-def page_url():
-    return "file://" + os.path.realpath(os.environ["TRIMWELL_BINARY"])
 
 
 def serve(folder, port=0):
@@ -84,7 +83,7 @@ class Target:
     desktop = None
 
     def __init__(self):
-        self.url = page_url()  # TRIMWELL_BINARY's page
+        self.url = "file://" + os.path.realpath(os.environ["TRIMWELL_BINARY"])
         if self.on_desktop:
             self.desktop = Desktop().start()
 

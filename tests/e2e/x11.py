@@ -60,7 +60,6 @@ class Desktop:
                 self._stop_services()
                 if attempt == tries - 1:
                     raise
-        return self
 
     def _start_services(self):
         self.env["DISPLAY"] = ":" + self._spawn(

@@ -25,11 +25,9 @@ constexpr long Allowed_Growth_Kb = 5 * 1024;
 long Resident_Kb() {
   std::ifstream status("/proc/self/status");
   std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind("VmRSS:", 0) == 0) {
+  while (std::getline(status, line))
+    if (line.rfind("VmRSS:", 0) == 0)
       return std::atol(line.c_str() + 6);
-    }
-  }
   return 0;
 }
 
@@ -54,9 +52,8 @@ QString Random_Text(std::mt19937& random) {
   default: {
     QString text;
     const char alphabet[] = "0123456789.,-+eEdD&hHoO xyz";
-    for (int n = int(random() % 8); n > 0; --n) {
+    for (int n = int(random() % 8); n > 0; --n)
       text += QLatin1Char(alphabet[random() % (sizeof alphabet - 1)]);
-    }
     return text;
   }
   }
@@ -85,15 +82,13 @@ int main(int argc, char* argv[]) {
   std::mt19937 random(20261206);
   long warm_rss = 0;
   for (int i = 0; i < edits; ++i) {
-    if (random() % 50 == 0) {
+    if (random() % 50 == 0)
       QTest::mouseClick(types[int(random() % types.size())], Qt::LeftButton);
-    } else {
+    else
       trimwell::test::Retype(inputs[int(random() % inputs.size())],
                              Random_Text(random));
-    }
-    if (i + 1 == Warm_Up_Edits) {
+    if (i + 1 == Warm_Up_Edits)
       warm_rss = Resident_Kb();
-    }
   }
   const long end_rss = Resident_Kb();
   const long growth = warm_rss > 0 ? end_rss - warm_rss : 0;

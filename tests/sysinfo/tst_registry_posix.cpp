@@ -53,7 +53,7 @@ private slots:
     QStringList shown;
     for (const auto& [name, value] : values) {
       const std::string& bytes = value.Bytes;
-      QString data;
+      QString data = "?";
       if (value.Type == registry::Type_String && !bytes.empty() &&
           bytes.back() == '\0') {
         data = QString::fromStdString(bytes.substr(0, bytes.size() - 1));
@@ -61,8 +61,6 @@ private slots:
         quint32 number = 0;
         std::memcpy(&number, bytes.data(), 4); // little-endian, as the host
         data = '#' + QString::number(number);
-      } else {
-        data = "?";
       }
       shown << QString::fromStdString(name) + '=' + data;
     }
@@ -99,9 +97,8 @@ private slots:
     if (!S_ISFIFO(mode) || mknod(path, mode_t(mode), 0) != 0)
       std::ofstream(path, std::ios::trunc) << file;
     if (chmod(path, mode_t(mode)) != 0 ||
-        chown(path, own ? geteuid() : 4242, gid_t(-1)) != 0) {
+        chown(path, own ? geteuid() : 4242, gid_t(-1)) != 0)
       QSKIP("only the administrator can give a file away");
-    }
     registry::File_Registry store(path.toStdString());
     // What was held before is emptied by a value not read.
     std::string number = "held", text = "held", missing = "held";

@@ -6,12 +6,10 @@
 
 int main(int argc, char* argv[]) {
   const char* marker = std::getenv("TRIMWELL_TOOL_MARKER");
-  if (marker == nullptr) {
+  if (marker == nullptr)
     return 2;
-  }
   std::ofstream out(marker);
-  for (int i = 1; i < argc; ++i) {
+  for (int i = 1; i < argc; ++i)
     out << argv[i] << '\n';
-  }
   return out ? 0 : 1;
 }

@@ -198,19 +198,12 @@ private slots:
     // then the forward limit (red), the empty aircraft (black), the
     // aerobatic limits (purple), the aft limit and the weight limit (red).
     const QRgb navy = qRgb(0, 0, 128), light_green = qRgb(0, 255, 0),
-               black = qRgb(0, 0, 0), red = qRgb(255, 0, 0);
-    const QRgb colours[] = {navy,
-                            light_green,
-                            black,
-                            navy,
-                            qRgb(0, 128, 0),
-                            light_green,
-                            qRgb(128, 128, 128),
-                            red,
-                            black,
-                            qRgb(192, 0, 192),
-                            red,
-                            red};
+               black = qRgb(0, 0, 0), red = qRgb(255, 0, 0),
+               green = qRgb(0, 128, 0), grey = qRgb(128, 128, 128),
+               purple = qRgb(192, 0, 192);
+    const QRgb colours[] = {navy,  light_green, black, navy,
+                            green, light_green, grey,  red,
+                            black, purple,      red,   red};
     const QList<QLabel*> labels =
         main.Frame_Flight_Conditions->findChildren<QLabel*>() +
         main.Frame_CG_Weight_Limits->findChildren<QLabel*>();

@@ -22,18 +22,16 @@ const QStringList Keys = {"MainLeft", "MainTop", "MainWidth", "MainHeight"};
 QString Stored() {
   QSettings store("Trimwell", "Trimwell");
   QStringList values;
-  for (const QString& key : Keys) {
+  for (const QString& key : Keys)
     values << store.value("Settings/" + key).toString();
-  }
   return values.join(' ');
 }
 
 void Store(const QStringList& values) {
   QSettings store("Trimwell", "Trimwell");
   store.clear();
-  for (int i = 0; i < values.size(); ++i) {
+  for (int i = 0; i < values.size(); ++i)
     store.setValue("Settings/" + Keys[i], values[i]);
-  }
 }
 
 // What is stored for an outer frame: 15 twips to the pixel.
