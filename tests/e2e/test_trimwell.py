@@ -215,7 +215,6 @@ class BrowserCase(unittest.TestCase):
     TITLE_BAR = (233, 12)
     PILOT_WEIGHT = (232, 181)
     HRII, RV3 = (38, 68), (86, 68)
-    RESULTS = (140, 477, 122, 17)  # the CG and gross weight boxes
     STORE = "qt-v0-Trimwell-Trimwell-Settings/"
     # HR-II's envelope in red, its aerobatic box in magenta, on the white
     # chart, on the window's grey face below its frames.
@@ -270,9 +269,6 @@ class BrowserCase(unittest.TestCase):
         decide differently at start."""
         return self.page.screenshot(
             (self.ORIGIN[0] + 4, self.ORIGIN[1] + 26, 762, 574)).tobytes()
-
-    def grab(self, box):
-        return self.page.screenshot((*self.at(box[:2]), *box[2:])).tobytes()
 
     def press(self, point, *keys):
         self.page.click(*self.at(point))
