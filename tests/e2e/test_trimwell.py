@@ -108,25 +108,29 @@ class Placement(Running):
 
 
     @unittest.skipIf(WINDOWS, "the registry has no lock")
-    def test_exit_never_waits_for_a_stale_lock_it_cannot_have(self):
-        """A stale lock in a folder the user cannot write, as a user whom
-        folders bind, unlike root (tst_startup, which runs as root, has a
-        folder where the lock goes)."""
-        TARGET.fresh_store("nobody")
-        self.assertEqual(self.exit_with_menu(self.start()), 0)
-        conf = TARGET.store_file()
-        with open(conf, "rb") as f:
-            before = f.read()
-        open(conf + ".lock", "w").close()
-        os.utime(conf + ".lock", (0, 0))  # left long ago
-        os.chmod(os.path.dirname(conf), 0o555)
-        window = self.start()
-        window.place(150, 120, 600, 500)
-        wait_for(lambda: window.frame()[:2] != (67, 67), 10, "move")
-        self.app.keys(window, "alt+f", "x")
-        self.assertEqual(self.app.wait(timeout=5), 0)
-        with open(conf, "rb") as f:
-            self.assertEqual(f.read(), before)
+    def test_exit_never_waits_for_a_lock_it_cannot_have(self):
+        """A folder where the store's lock goes; a stale lock in a folder
+        the user cannot write, as a user whom folders bind, unlike root."""
+        for user in (None, "nobody"):
+            with self.subTest(user=user):
+                TARGET.fresh_store(user)
+                self.assertEqual(self.exit_with_menu(self.start()), 0)
+                conf = TARGET.store_file()
+                with open(conf, "rb") as f:
+                    before = f.read()
+                if user:
+                    open(conf + ".lock", "w").close()
+                    os.utime(conf + ".lock", (0, 0))  # left long ago
+                    os.chmod(os.path.dirname(conf), 0o555)
+                else:
+                    os.mkdir(conf + ".lock")
+                window = self.start()
+                window.place(150, 120, 600, 500)
+                wait_for(lambda: window.frame()[:2] != (67, 67), 10, "move")
+                self.app.keys(window, "alt+f", "x")
+                self.assertEqual(self.app.wait(timeout=5), 0)
+                with open(conf, "rb") as f:
+                    self.assertEqual(f.read(), before)
 
 
 class SystemInfo(Running):
