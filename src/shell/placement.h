@@ -56,14 +56,14 @@ struct Rules {
   // the placement is stored as the user leaves the window, too.
   bool Store_Settled_Moves;
 };
-extern const Rules This_System;
+Rules This_System();
 
 // Restores the stored placement of a window yet to be shown, and keeps it
 // once the window system has put its frame round the window: the client
 // area then gets the stored outer size less the frame. Where the rules ask
 // it, the window is also kept on the screen and stored each time the
 // user's move or resize has settled.
-void Restore(QWidget& window, const Rules& rules = This_System);
+void Restore(QWidget& window, const Rules& rules = This_System());
 
 // The outer frame the store holds, in pixels. An edge that is missing or
 // unusable (not one decimal number, not finite, beyond X11's 16-bit range)

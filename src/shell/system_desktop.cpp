@@ -81,6 +81,8 @@ void Wait_Without_Events(std::chrono::milliseconds wait,
 
 // Where the user last left it, off the screen or not (the window manager
 // has its say); stored as it closes.
-const placement::Rules placement::This_System{false, false};
+placement::Rules placement::This_System() {
+  return {false, false};
+}
 
 } // namespace trimwell

@@ -146,7 +146,8 @@ private:
     }
     if (waits_ == 0) { // start-up is over
       qApp->removeEventFilter(this);
-      for (QWidget* window : QApplication::topLevelWidgets()) {
+      const QWidgetList windows = QApplication::topLevelWidgets();
+      for (QWidget* window : windows) {
         if (window->isVisible()) {
           window->installEventFilter(this);
         }
@@ -200,6 +201,8 @@ void Wait_Without_Events(std::chrono::milliseconds wait,
 
 // Kept on the page, and stored as the user leaves it, since the page ends
 // without its windows closing.
-const placement::Rules placement::This_System{true, true};
+placement::Rules placement::This_System() {
+  return {true, true};
+}
 
 } // namespace trimwell
