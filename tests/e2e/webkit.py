@@ -3,8 +3,10 @@
 driven through WebKitWebDriver by python3-selenium."""
 
 import os
+import time
 
 from selenium import webdriver
+from selenium.common.exceptions import WebDriverException
 from selenium.webdriver.remote.command import Command
 from selenium.webdriver.webkitgtk.options import Options
 
@@ -45,6 +47,14 @@ class WebKitPage(Page):
         return self.driver.execute_script(f"return {expression};")
 
     def screenshot(self, box=None):
+        # WebKitWebDriver can refuse a snapshot, with no message, while the
+        # view is still being laid out after its window was resized; a
+        # moment later it takes it.
+        for _ in range(4):
+            try:
+                return image(self.driver.get_screenshot_as_png(), box)
+            except WebDriverException:
+                time.sleep(0.25)
         return image(self.driver.get_screenshot_as_png(), box)
 
     def perform(self, actions):
