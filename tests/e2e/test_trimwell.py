@@ -7,6 +7,7 @@ instead, in the browser engine TRIMWELL_BROWSER names (chromium, firefox,
 webkit; web.py says what they offer)."""
 
 import os
+import pathlib
 import shutil
 import subprocess
 import sys
@@ -116,8 +117,7 @@ class Placement(Running):
                 TARGET.fresh_store(user)
                 self.assertEqual(self.exit_with_menu(self.start()), 0)
                 conf = TARGET.store_file()
-                with open(conf, "rb") as f:
-                    before = f.read()
+                before = pathlib.Path(conf).read_bytes()
                 if user:
                     open(conf + ".lock", "w").close()
                     os.utime(conf + ".lock", (0, 0))  # left long ago
@@ -129,8 +129,7 @@ class Placement(Running):
                 wait_for(lambda: window.frame()[:2] != (67, 67), 10, "move")
                 self.app.keys(window, "alt+f", "x")
                 self.assertEqual(self.app.wait(timeout=5), 0)
-                with open(conf, "rb") as f:
-                    self.assertEqual(f.read(), before)
+                self.assertEqual(pathlib.Path(conf).read_bytes(), before)
 
 
 class SystemInfo(Running):

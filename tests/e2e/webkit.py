@@ -2,6 +2,7 @@
 (web.py): WebKitGTK's MiniBrowser on the private X desktop of x11.py,
 driven through WebKitWebDriver by python3-selenium."""
 
+import contextlib
 import os
 import time
 
@@ -51,10 +52,9 @@ class WebKitPage(Page):
         # view is still being laid out after its window was resized; a
         # moment later it takes it.
         for _ in range(4):
-            try:
+            with contextlib.suppress(WebDriverException):
                 return image(self.driver.get_screenshot_as_png(), box)
-            except WebDriverException:
-                time.sleep(0.25)
+            time.sleep(0.25)
         return image(self.driver.get_screenshot_as_png(), box)
 
     def perform(self, actions):
