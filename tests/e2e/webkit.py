@@ -11,6 +11,7 @@ from selenium.common.exceptions import WebDriverException
 from selenium.webdriver.remote.command import Command
 from selenium.webdriver.webkitgtk.options import Options
 
+import input_method
 from web import Page, Target, Unsupported, image
 
 DRIVER = "/usr/bin/WebKitWebDriver"
@@ -27,9 +28,20 @@ class WebKitPage(Page):
         options = Options()
         options.binary_location = BROWSER
         options.add_argument("--automation")
-        os.environ["DISPLAY"] = desktop.env["DISPLAY"]
-        self.driver = webdriver.WebKitGTK(executable_path=DRIVER,
-                                           options=options)
+        # The driver hands its own environment on to the browser. A
+        # tablet's keys reach the page through an input method, as Safari's
+        # on-screen keyboard's do.
+        if tablet and not hasattr(desktop, "input_method"):
+            desktop.input_method = input_method.start(desktop)
+        outside = dict(os.environ)
+        os.environ.update(DISPLAY=desktop.env["DISPLAY"],
+                          **desktop.input_method if tablet else {})
+        try:
+            self.driver = webdriver.WebKitGTK(executable_path=DRIVER,
+                                               options=options)
+        finally:
+            os.environ.clear()
+            os.environ.update(outside)
         try:
             # The browser's window holds a tool bar above the page.
             self.driver.set_window_size(*viewport)
@@ -59,6 +71,10 @@ class WebKitPage(Page):
 
     def perform(self, actions):
         self.driver.execute(Command.W3C_ACTIONS, {"actions": actions})
+
+    def compose(self, text):
+        # Pause starts the input method's composition.
+        self.keys("\ue00b", *text, "Enter")
 
     def tap(self, x, y):
         raise Unsupported("WebKitGTK here has no touch screen: its driver "
