@@ -4,6 +4,10 @@ chromedriver by python3-selenium, and through the DevTools protocol where
 WebDriver has no word: its touch input and on-screen keyboard emulated,
 and its accessibility tree read as a screen reader reads it."""
 
+import os
+import shutil
+import tempfile
+
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 
@@ -26,9 +30,12 @@ class ChromiumPage(Page):
         for argument in ARGUMENTS:
             options.add_argument(argument)
         # The console's errors and uncaught exceptions, kept for problems().
-        options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-        self.driver = webdriver.Chrome(
-            service=Service("/usr/bin/chromedriver"), options=options)
+        options.set_capability("goog:loggingPrefs", {"browser": "SEVERE"})
+        # A home of its own, where it keeps its crash reports.
+        self.home = tempfile.mkdtemp(prefix="trimwell-chromium-")
+        self.driver = webdriver.Chrome(service=Service(
+            "/usr/bin/chromedriver", env=dict(os.environ, HOME=self.home)),
+            options=options)
         self.logged = []
         try:
             # A tablet's browser lays the page out by its viewport tag and
@@ -44,6 +51,10 @@ class ChromiumPage(Page):
         except BaseException:
             self.stop()
             raise
+
+    def stop(self):
+        super().stop()
+        shutil.rmtree(self.home, ignore_errors=True)
 
     def cdp(self, method, **params):
         return self.driver.execute_cdp_cmd(method, params)
@@ -74,8 +85,7 @@ class ChromiumPage(Page):
 
     def problems(self):
         # The driver hands each entry on once.
-        self.logged += [entry["message"] for entry in self.driver.get_log(
-            "browser") if entry["level"] == "SEVERE"]
+        self.logged += [e["message"] for e in self.driver.get_log("browser")]
         return list(self.logged)
 
     def installability_errors(self):
