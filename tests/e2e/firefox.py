@@ -3,24 +3,57 @@ private X desktop of x11.py (headless Firefox has no WebGL here), spoken to
 over its built-in WebDriver BiDi."""
 
 import base64
+import contextlib
+import itertools
 import json
+import os
+import re
+import shutil
+import signal
+import subprocess
+import tempfile
+import threading
 
-from web import ROLES, Browser, Page, Target, image, spoken
+import trio
+from trio_websocket import ConnectionClosed, open_websocket_url
+
+from web import ROLES, Page, Target, image, spoken
 
 # Driven remotely, Firefox takes the preferences of automation: no
 # first-run pages, updates or reports.
 COMMAND = ("/usr/bin/firefox-esr", "--remote-debugging-port", "0",
-           "--profile", "{profile}", "--no-remote", "--new-instance",
-           "about:blank")
+           "--no-remote", "--new-instance", "about:blank", "--profile")
 
 
-class FirefoxPage(Browser, Page):
+class FirefoxPage(Page):
+    """Firefox in a fresh profile and a session of its own, spoken to on
+    the websocket its stderr names, through the trio-websocket that
+    python3-selenium brings: JSON commands answered by id, events kept."""
+
     driven_by = "WebDriver BiDi"
 
     def __init__(self, url, viewport, tablet, desktop, prelude):
-        self.launch(COMMAND, rb"BiDi listening on (ws://\S+)", desktop.env,
-                    path="/session")
+        self.profile = tempfile.mkdtemp(prefix="trimwell-firefox-")
+        self.process = subprocess.Popen(
+            [*COMMAND, self.profile], env=dict(desktop.env, HOME=self.profile),
+            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+            stderr=subprocess.PIPE, start_new_session=True)
+        self.driver = self  # what selenium's actions are performed by
+        self._ids, self._replies, self.events = itertools.count(1), {}, []
+        self._lock, opened = threading.Condition(), threading.Event()
         try:
+            found = next(filter(None, (re.search(
+                rb"BiDi listening on (ws://\S+)", line)
+                for line in self.process.stderr)), None)
+            if found:
+                # What it writes later must not fill the pipe and stop it.
+                threading.Thread(target=self.process.stderr.read,
+                                 daemon=True).start()
+                threading.Thread(target=trio.run, daemon=True, args=(
+                    self._serve, found[1].decode() + "/session",
+                    opened)).start()
+            if not opened.wait(30 if found else 0):
+                raise RuntimeError("Firefox did not start")
             self.call("session.new", capabilities={})
             self.call("session.subscribe", events=["log.entryAdded"])
             self.context = self.call("browsingContext.getTree")[
@@ -34,6 +67,41 @@ class FirefoxPage(Browser, Page):
         except BaseException:
             self.stop()
             raise
+
+    async def _serve(self, url, opened):
+        self._token = trio.lowlevel.current_trio_token()
+        with contextlib.suppress(ConnectionClosed):  # the browser has gone
+            async with open_websocket_url(url) as self._socket:
+                opened.set()
+                while True:
+                    message = json.loads(await self._socket.get_message())
+                    with self._lock:
+                        if "id" in message:
+                            self._replies[message["id"]] = message
+                        else:
+                            self.events.append(message)
+                        self._lock.notify_all()
+
+    def call(self, method, **params):
+        """The result of a command; RuntimeError on an error reply."""
+        ident = next(self._ids)
+        trio.from_thread.run(self._socket.send_message, json.dumps(dict(
+            id=ident, method=method, params=params)), trio_token=self._token)
+        with self._lock:
+            if not self._lock.wait_for(lambda: ident in self._replies, 30):
+                raise TimeoutError(f"{method}: no reply within 30 s")
+            reply = self._replies.pop(ident)
+        if "error" in reply:
+            raise RuntimeError(f"{method}: {reply.get('message') or reply}")
+        return reply.get("result", {})
+
+    def stop(self):
+        # Firefox and every process it started, which would linger: the
+        # group its session began with.
+        with contextlib.suppress(ProcessLookupError):
+            os.killpg(self.process.pid, signal.SIGKILL)
+        self.process.wait()
+        shutil.rmtree(self.profile, ignore_errors=True)
 
     def open(self, url):
         self.call("browsingContext.navigate", context=self.context, url=url,
@@ -51,16 +119,15 @@ class FirefoxPage(Browser, Page):
         return None if text is None else json.loads(text)
 
     def screenshot(self, box=None):
-        clip = box and dict(zip(("x", "y", "width", "height"), box),
-                            type="box")
-        png = self.call("browsingContext.captureScreenshot",
-                        context=self.context,
-                        **({"clip": clip} if clip else {}))["data"]
-        return image(base64.b64decode(png))
+        return image(base64.b64decode(self.call(
+            "browsingContext.captureScreenshot", context=self.context)[
+            "data"]), box)
 
-    def perform(self, actions):
+    def execute(self, command, params):
+        # A driver's command from selenium's actions: the only one they
+        # send is to perform them.
         self.call("input.performActions", context=self.context,
-                  actions=actions)
+                  actions=params["actions"])
 
     def problems(self):
         return [e["params"]["text"] for e in list(self.events)

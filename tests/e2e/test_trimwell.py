@@ -461,9 +461,9 @@ class OnTablet(BrowserCase):
         title, chart, pilot = self.TITLE_BAR, (548, 316), self.PILOT_WEIGHT
         # Taps the pilot's weight at its end, types 98 over it, then does
         # the action.
-        typed = lambda action, *args: lambda: (self.tap(at(pilot, 25)),
-                                               page.keys("ctrl+a", "9", "8"),
-                                               action(*args))
+        typed = lambda action, *args: lambda: (
+            self.tap(at(pilot, 25)), page.keys("control+a", "9", "8"),
+            action(*args))
         rows = [  # what the tablet does; the pilot's weight then, if written
             ("a tap on an option button", lambda: page.tap(*at(self.RV3))),
             ("a finger on the title bar", lambda: self.drag_title(-24, 48)),
@@ -483,13 +483,14 @@ class OnTablet(BrowserCase):
             ("turned upright again", lambda: page.turn(self.PORTRAIT)),
             ("hidden and shown again", page.hide_and_show),
             ("a box emptied by select-all and one keystroke",
-             typed(page.keys, "ctrl+a", "Backspace"), ""),
+             typed(page.keys, "control+a", "Backspace"), ""),
             ("text committed whole", typed(page.commit_text, "5"), "985"),
             ("text composed", typed(page.compose, "12"), "9812"),
             ("text pasted", typed(page.edit, "insertFromPaste", "25"),
              "9825"),
-            ("a selected word corrected", typed(lambda: (page.keys(
-                "ctrl+a"), page.edit("insertReplacementText", "75"))), "75"),
+            ("a selected word corrected", typed(lambda: (
+                page.keys("control+a"),
+                page.edit("insertReplacementText", "75"))), "75"),
             ("the word just typed corrected",
              typed(page.edit, "insertReplacementText", "75"), "75"),
             ("a character deleted with no key",
@@ -600,7 +601,7 @@ class WithoutStorage(BrowserCase):
                 self.engine_can(lambda: self.start(prelude=prelude))
                 self.main_window()
                 self.enable_screen_reader()
-                self.press(self.PILOT_WEIGHT, "ctrl+a", "1", "0", "0")
+                self.press(self.PILOT_WEIGHT, "control+a", "1", "0", "0")
                 self.wait(lambda: self.page.value("Aircraft weight") ==
                           " 1780", 5, "results for a pilot of 100 lb")
                 x, y = self.at(self.TITLE_BAR)

@@ -1,34 +1,29 @@
 """What the browser targets of the end-to-end suite share: the web build's
 page in one engine (chromium.py, firefox.py, webkit.py, each with its
-Engine), each start in a fresh profile on a 1024 x 768 viewport. What an
-engine cannot do raises Unsupported with the engine's reason."""
+Engine), each start in a fresh profile on a 1024 x 768 viewport, driven by
+WebDriver: keys, mouse and fingers as selenium's actions. What an engine
+cannot do raises Unsupported with the engine's reason."""
 
 import contextlib
 import io
-import itertools
 import json
 import os
 import re
-import shutil
-import signal
 import subprocess
 import sys
-import tempfile
-import threading
+import time
 
-import trio
 from PIL import Image
-from trio_websocket import ConnectionClosed, open_websocket_url
+from selenium.common.exceptions import WebDriverException
+from selenium.webdriver.common.actions.action_builder import ActionBuilder
+from selenium.webdriver.common.actions.pointer_actions import PointerActions
+from selenium.webdriver.common.keys import Keys
 
 from x11 import Desktop
 
 VIEWPORT = (1024, 768)
 # The page behind the windows (page.html.in), by day and at night.
 PAGE = {"light": (160, 160, 160), "dark": (51, 51, 51)}
-# Keys by name, as WebDriver's actions and the DOM name them.
-W3C_KEYS = {"Enter": "\ue006", "Escape": "\ue00c", "Backspace": "\ue003",
-            "Tab": "\ue004", "ArrowRight": "\ue014", "alt": "\ue00a",
-            "ctrl": "\ue009"}
 # AT-SPI's roles as the browsers' accessibility trees name them; a label is
 # Chromium's static text, and no role of Firefox's.
 ROLES = {"text": "textbox", "radio button": "radio", "push button": "button"}
@@ -97,14 +92,33 @@ class Target:
 
 
 class Page:
-    """One engine's page. An engine gives open(url), evaluate(js) (the
-    value of a JavaScript expression), screenshot(box=None) (a PIL image
-    of the viewport, or of its box (x, y, width, height)), perform(actions)
-    (WebDriver's input actions) and stop(), and what else its driver can
-    do; driven_by names its driver in the reasons it cannot."""
+    """One engine's page, through its WebDriver (driver): open(url),
+    evaluate(js) (the value of a JavaScript expression), screenshot(box=None)
+    (a PIL image of the viewport, or of its box (x, y, width, height)),
+    keys, mouse and fingers, stop(), and what else its driver can do;
+    driven_by names its driver in the reasons it cannot."""
 
     driven_by = "WebDriver"
     fingers = True  # whether its taps are a finger's
+
+    def open(self, url):
+        self.driver.get(url)
+
+    def evaluate(self, expression):
+        return self.driver.execute_script(f"return {expression};")
+
+    def screenshot(self, box=None):
+        # A driver can refuse a snapshot, with no message, while the view is
+        # still being laid out (WebKit's after its window was resized); a
+        # moment later it takes it.
+        for _ in range(4):
+            with contextlib.suppress(WebDriverException):
+                return image(self.driver.get_screenshot_as_png(), box)
+            time.sleep(0.25)
+        return image(self.driver.get_screenshot_as_png(), box)
+
+    def stop(self):
+        self.driver.quit()
 
     def marks(self):
         """{name: milliseconds} of the page's own clock marks: the
@@ -130,49 +144,56 @@ class Page:
         return box and (box[0], box[1], box[2] - box[0], box[3] - box[1])
 
     def keys(self, *combos):
-        """Presses and lets go "alt+h", "ctrl+a", "Enter", "7" (W3C_KEYS'
-        names, or one character): modifiers first down and last up."""
-        actions = []
+        """Presses and lets go "alt+h", "control+a", "Enter", "ArrowRight",
+        "7" (keys by their names in the DOM, or one character): modifiers
+        first down and last up."""
+        actions = ActionBuilder(self.driver)
         for combo in combos:
-            *held, name = combo.split("+")
-            values = [W3C_KEYS[m] for m in held] + [W3C_KEYS.get(name, name)]
-            actions += [{"type": "keyDown", "value": v} for v in values]
-            actions += [{"type": "keyUp", "value": v}
-                        for v in reversed(values)]
-        self.perform([{"type": "key", "id": "keyboard", "actions": actions}])
+            values = [name if len(name) == 1 else getattr(Keys, re.sub(
+                "(?<=.)(?=[A-Z])", "_", name).upper())
+                for name in combo.split("+")]
+            for value in values:
+                actions.key_action.key_down(value)
+            for value in reversed(values):
+                actions.key_action.key_up(value)
+        actions.perform()
 
-    def _pointer(self, kind, points, hold=0, name=None):
-        # Down at the first point, through the others, up at the last after
-        # hold milliseconds; as a source of actions, if named, to perform.
-        moves = [{"type": "pointerMove", "x": x, "y": y, "duration": 0}
-                 for x, y in points]
-        source = {"type": "pointer", "id": name or kind,
-                  "parameters": {"pointerType": kind},
-                  "actions": [moves[0], {"type": "pointerDown", "button": 0},
-                              *moves[1:], {"type": "pause", "duration": hold},
-                              {"type": "pointerUp", "button": 0}]}
-        return source if name else self.perform([source])
+    def _pointers(self, kind, *paths, hold=0):
+        # One pointer for each path: down at its first point, through the
+        # others, up at its last after hold seconds. A tablet's browser
+        # shows the page scaled down where it is wider than the screen:
+        # points of the screenshot made the page's.
+        zoom = self.evaluate("visualViewport.scale")
+        actions = ActionBuilder(self.driver)
+        for i, path in enumerate(paths):
+            pointer = PointerActions(actions.add_pointer_input(
+                kind, f"{kind}{i}"), duration=0)
+            for step, (x, y) in enumerate(path):
+                pointer.move_to_location(round(x / zoom), round(y / zoom))
+                if not step:
+                    pointer.pointer_down()
+            pointer.pause(hold).pointer_up()
+        actions.perform()
 
     def click(self, x, y):
-        self._pointer("mouse", [(x, y)])
+        self._pointers("mouse", [(x, y)])
 
     def tap(self, x, y):
-        self._pointer("touch", [(x, y)])
+        self._pointers("touch", [(x, y)])
 
     def drag(self, start, end, steps=10):
-        self._pointer("mouse", steps_between(start, end, steps))
+        self._pointers("mouse", steps_between(start, end, steps))
 
     def touch_drag(self, start, end, steps=10):
-        self._pointer("touch", steps_between(start, end, steps))
+        self._pointers("touch", steps_between(start, end, steps))
 
     def long_press(self, x, y):
-        self._pointer("touch", [(x, y)], hold=1000)
+        self._pointers("touch", [(x, y)], hold=1)
 
     def two_fingers(self, starts, ends):
         # Two fingers down at the starts, moved to the ends, lifted.
-        self.perform([self._pointer("touch", steps_between(a, b, 5),
-                                    name=f"finger{i}")
-                      for i, (a, b) in enumerate(zip(starts, ends))])
+        self._pointers("touch", *(steps_between(a, b, 5)
+                                  for a, b in zip(starts, ends)))
 
     # What an engine's page does where its driver can (a method of its
     # own), and the driver's reason where it cannot:
@@ -250,91 +271,3 @@ class Page:
             .flatMap(n => [...n.shadowRoot?.querySelectorAll('input') ?? []])
             .find(n => n.ariaLabel == {json.dumps(name)})?.value""")
 
-
-class Browser:
-    """A browser started in a fresh profile and a session of its own, and
-    spoken to on the websocket its stderr names: JSON commands answered by
-    id, events kept (the DevTools protocol's and WebDriver BiDi's alike,
-    through the trio-websocket that python3-selenium brings)."""
-
-    def launch(self, args, listening, env=os.environ, path=""):
-        self.profile = tempfile.mkdtemp(prefix="trimwell-browser-")
-        self.process = subprocess.Popen(
-            [arg.format(profile=self.profile) for arg in args],
-            env=dict(env, HOME=self.profile), stdin=subprocess.DEVNULL,
-            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
-            start_new_session=True)
-        self._ids, self._replies, self.events = itertools.count(1), {}, []
-        self._lock, self._open = threading.Condition(), threading.Event()
-        for line in self.process.stderr:
-            if found := re.search(listening, line):
-                # What it writes later must not fill the pipe and stop it.
-                threading.Thread(target=self.process.stderr.read,
-                                 daemon=True).start()
-                threading.Thread(target=trio.run, daemon=True, args=(
-                    self._serve, found[1].decode() + path)).start()
-                if self._open.wait(30):
-                    return
-                break
-        self.stop()
-        raise RuntimeError(f"{args[0]} did not start")
-
-    async def _serve(self, url):
-        self._token = trio.lowlevel.current_trio_token()
-        try:
-            async with open_websocket_url(url) as socket:
-                self._socket = socket
-                self._open.set()
-                while True:
-                    message = json.loads(await socket.get_message())
-                    with self._lock:
-                        if "id" in message:
-                            self._replies[message["id"]] = message
-                        else:
-                            self.events.append(message)
-                        self._lock.notify_all()
-        except ConnectionClosed:
-            pass  # the browser has gone
-
-    def call(self, method, timeout=30, envelope=None, **params):
-        """The result of a command; RuntimeError on an error reply."""
-        ident = next(self._ids)
-        trio.from_thread.run(self._socket.send_message, json.dumps(dict(
-            envelope or {}, id=ident, method=method, params=params)),
-            trio_token=self._token)
-        with self._lock:
-            if not self._lock.wait_for(lambda: ident in self._replies,
-                                       timeout):
-                raise TimeoutError(f"{method}: no reply within {timeout} s")
-            reply = self._replies.pop(ident)
-        if "error" in reply:
-            raise RuntimeError(f"{method}: {reply.get('message') or reply}")
-        return reply.get("result", {})
-
-    def processes(self):
-        """{pid: command line} of what the browser runs: its session, and
-        the crash handlers that leave it but name the profile."""
-        found = {}
-        for pid in filter(str.isdigit, os.listdir("/proc")):
-            try:
-                with open(f"/proc/{pid}/cmdline", "rb") as f:
-                    args = f.read().replace(b"\0", b" ").decode("latin-1")
-                if (os.getsid(int(pid)) == self.process.pid or
-                        self.profile in args):
-                    found[int(pid)] = args
-            except OSError:
-                continue
-        return found
-
-    def stop(self):
-        """Ends the browser and all it left, which would linger."""
-        self.process.terminate()
-        try:
-            self.process.wait(10)
-        except subprocess.TimeoutExpired:
-            pass
-        for pid in self.processes():
-            with contextlib.suppress(ProcessLookupError):
-                os.kill(pid, signal.SIGKILL)
-        self.process.wait()
-        shutil.rmtree(self.profile, ignore_errors=True)

@@ -2,17 +2,13 @@
 (web.py): WebKitGTK's MiniBrowser on the private X desktop of x11.py,
 driven through WebKitWebDriver by python3-selenium."""
 
-import contextlib
 import os
-import time
 
 from selenium import webdriver
-from selenium.common.exceptions import WebDriverException
-from selenium.webdriver.remote.command import Command
 from selenium.webdriver.webkitgtk.options import Options
 
 import input_method
-from web import Page, Target, Unsupported, image
+from web import Page, Target, Unsupported
 
 DRIVER = "/usr/bin/WebKitWebDriver"
 BROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
@@ -53,37 +49,15 @@ class WebKitPage(Page):
             self.stop()
             raise
 
-    def open(self, url):
-        self.driver.get(url)
-
-    def evaluate(self, expression):
-        return self.driver.execute_script(f"return {expression};")
-
-    def screenshot(self, box=None):
-        # WebKitWebDriver can refuse a snapshot, with no message, while the
-        # view is still being laid out after its window was resized; a
-        # moment later it takes it.
-        for _ in range(4):
-            with contextlib.suppress(WebDriverException):
-                return image(self.driver.get_screenshot_as_png(), box)
-            time.sleep(0.25)
-        return image(self.driver.get_screenshot_as_png(), box)
-
-    def perform(self, actions):
-        self.driver.execute(Command.W3C_ACTIONS, {"actions": actions})
-
     def compose(self, text):
         # Pause starts the input method's composition.
-        self.keys("\ue00b", *text, "Enter")
+        self.keys("Pause", *text, "Enter")
 
     def tap(self, x, y):
         raise Unsupported("WebKitGTK here has no touch screen: its driver "
                           "hands a finger on as the mouse")
 
     touch_drag = long_press = two_fingers = tap
-
-    def stop(self):
-        self.driver.quit()
 
 
 class Engine(Target):
