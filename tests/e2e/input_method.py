@@ -2,8 +2,8 @@
 keyboard does, for WebKit's own text path (webkit.py): after Pause, the
 digits typed show as a composition, which Enter commits whole; other keys
 go on as they are. Run as a program, it is the engine; start(desktop) runs
-IBus and the engine on a private desktop and gives the environment a GTK
-program there needs to type through it."""
+IBus and the engine on a private desktop and gives the environment in
+which a GTK program there types through it."""
 import os
 import sys
 
@@ -48,9 +48,7 @@ def start(desktop):
     desktop._spawn(sys.executable, os.path.abspath(__file__))
     engine = lambda *name: run(env, "ibus", "engine", *name).strip()
     wait_for(lambda: engine(NAME) or engine() == NAME, 20, "the engine")
-    return {key: env[key] for key in ("DBUS_SESSION_BUS_ADDRESS",
-            "XDG_CONFIG_HOME", "XDG_CACHE_HOME")} | dict(
-        GTK_IM_MODULE="ibus", IBUS_ENABLE_SYNC_MODE="1")
+    return dict(env, GTK_IM_MODULE="ibus", IBUS_ENABLE_SYNC_MODE="1")
 
 
 if __name__ == "__main__":

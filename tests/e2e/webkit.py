@@ -30,8 +30,8 @@ class WebKitPage(Page):
         if tablet and not hasattr(desktop, "input_method"):
             desktop.input_method = input_method.start(desktop)
         outside = dict(os.environ)
-        os.environ.update(DISPLAY=desktop.env["DISPLAY"],
-                          **desktop.input_method if tablet else {})
+        os.environ.update(desktop.input_method if tablet else dict(
+            DISPLAY=desktop.env["DISPLAY"]))
         try:
             self.driver = webdriver.WebKitGTK(executable_path=DRIVER,
                                                options=options)
