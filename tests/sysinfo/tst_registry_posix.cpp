@@ -21,9 +21,9 @@ private slots:
     QTest::addColumn<QString>("values"); // name=value, by folded name
     const QByteArray key = "[HKEY_LOCAL_MACHINE\\K]\n";
     QTest::newRow("blanks round lines, escapes, any case")
-        << QByteArray(
-               "\t[hkey_local_machine\\k] \r\n  \"A\\\"b\"=\"x\\\\y\\\"z\"\t\n")
-        << true << "a\"b=x\\y\"z";
+        << QByteArray("\t[hkey_local_machine\\k] \r\n  "
+                      "\"AZ\\\"b\"=\"x\\\\y\\\"z\"\t\n")
+        << true << "az\"b=x\\y\"z";
     QTest::newRow("dwords of 1 to 8 hex digits")
         << key + "\"D\"=dword:2a\n\"E\"=DWORD:FFFFFFFF\n\"F\"=dword:123456789\n"
                  "\"G\"=dword:\n\"H\"=dword:2g\n"

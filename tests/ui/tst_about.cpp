@@ -85,9 +85,16 @@ private slots:
     frmAbout about(&owner);
     QCOMPARE(about.windowTitle(), "About Trimwell");
     QVERIFY(!about.picIcon->pixmap().isNull());
-    // The etched separator: grey over white.
-    QCOMPARE(about.Line1[1]->grab().toImage().pixel(0, 0), qRgb(128, 128, 128));
-    QCOMPARE(about.Line1[0]->grab().toImage().pixel(0, 1), qRgb(255, 255, 255));
+    // The etched separator, grey over white; the icon's box, light grey
+    // round the icon inside its sunken border; the dialog's face.
+    const std::tuple<QWidget*, QPoint, QRgb> colours[] = {
+        {about.Line1[1], {0, 0}, qRgb(128, 128, 128)},
+        {about.Line1[0], {0, 1}, qRgb(255, 255, 255)},
+        {about.picIcon, {0, 0}, qRgb(160, 160, 160)},
+        {about.picIcon, {2, 2}, qRgb(192, 192, 192)},
+        {&about, {1, 1}, qRgb(240, 240, 240)}};
+    for (const auto& [control, at, colour] : colours)
+      QCOMPARE(control->grab().toImage().pixel(at), colour);
     const std::pair<const char*, QString> texts[] = {
         {"lblTitle", "Trimwell"},
         {"lblVersion", QString("Version ") + build::Version_Text},
@@ -146,10 +153,13 @@ private slots:
     }
   }
 
-  // On the desktop, nothing to start is no start, and the message that says
-  // so is titled with the program's name and closes with its one button.
+  // On the desktop, a program is a file, not a folder; nothing to start is
+  // no start, and the message that says so is titled with the program's
+  // name and closes with its one button.
   void desktop_services() {
     sysinfo::Desktop_Services services(nullptr);
+    QVERIFY(services.Is_Normal_File(TRIMWELL_TEST_TOOL));
+    QVERIFY(!services.Is_Normal_File(QFile::encodeName(dir_.path()).data()));
     QVERIFY(!services.Start_Program("", {}));
     QString shown;
     QTimer::singleShot(0, [&] {

@@ -16,6 +16,7 @@
 #include "forms/frmMain.h"
 #include "forms/frmSplash.h"
 #include "forms/look/form_font.h"
+#include "forms/look/trimwell_art.h"
 #include "forms/look/twips.h"
 #include "support/test_support.h"
 
@@ -253,6 +254,29 @@ private slots:
     }
     if (!Is_Layout_Face(splash.lblVersion->font()))
       QVERIFY(qAbs(ends[2] - ends[3]) <= 2);
+  }
+
+  // Below its tailplane the splash picture, as shown, is symmetric about
+  // the pivot's tip under the centre of gravity, x = 60.5. The icon at 128
+  // pixels: a white body (the wing at 19, 55) and the CG mark round (64,
+  // 55.1), dark top right and bottom left.
+  void pictures() {
+    frmSplash splash;
+    const QImage logo = splash.picLogo->pixmap().toImage();
+    QCOMPARE(logo.size(), QSize(117, 155));
+    for (int y = 102; y < logo.height(); ++y)
+      for (int x = 4; x < 60; ++x)
+        QVERIFY2(Contrast(logo.pixel(x, y), logo.pixel(120 - x, y)) < 1.1,
+                 qPrintable(QString("%1, %2").arg(x).arg(y)));
+    const QImage icon = Application_Icon_At(128).toImage();
+    const QRgb white = qRgb(255, 255, 255), black = qRgb(0, 0, 0);
+    const std::pair<QPoint, QRgb> shown[] = {{{19, 55}, white},
+                                             {{70, 49}, black},
+                                             {{57, 61}, black},
+                                             {{57, 49}, white},
+                                             {{70, 61}, white}};
+    for (const auto& [at, colour] : shown)
+      QCOMPARE(icon.pixel(at), colour);
   }
 };
 

@@ -81,11 +81,16 @@ private slots:
     // A result longer than its box shows its first digits.
     QCOMPARE(Find("Text_Aircraft_ARM")->property("cursorPosition"), 0);
     QCOMPARE(window->windowTitle(), "Trimwell");
-    // "Status", then today's date and the time, in panels of 1440 twips
-    // or more.
+    // "Status", then today's date and the time, left to right in sunken
+    // panels of 1440 twips or more.
     QCOMPARE(Text("Panel_Status"), "Status");
-    for (const char* panel : {"Panel_Date", "Panel_Time"})
-      QVERIFY(!Text(panel).isEmpty() && Find(panel)->width() >= 96);
+    const char* before = "Panel_Status";
+    for (const char* panel : {"Panel_Date", "Panel_Time"}) {
+      const auto* shown = qobject_cast<QFrame*>(Find(panel));
+      QVERIFY(!Text(panel).isEmpty() && shown->width() >= 96);
+      QCOMPARE(shown->frameStyle(), QFrame::Panel | QFrame::Sunken);
+      QVERIFY(shown->x() > Find(std::exchange(before, panel))->x());
+    }
     // Until a scale is set, the chart box measures in twips: a line across
     // its middle at 15 twips to the pixel.
     auto* chart = window->Picture_Graphic;
@@ -96,6 +101,11 @@ private slots:
     QCOMPARE(Chart().pixel(area.center()), qRgb(255, 0, 0));
     QCOMPARE(Find("Picture_Graphic")->geometry(), QRect(328, 48, 433, 449));
     QCOMPARE(Find("Option_Other")->geometry(), QRect(296, 16, 49, 17));
+    // The status bar along the window's bottom; a control with no size of
+    // its own in the form's 8 points.
+    QCOMPARE(Find("sbStatusBar")->geometry().bottomRight(),
+             window->rect().bottomRight());
+    QCOMPARE(Find("Label_Oil")->font().pointSize(), 8);
   }
 
   void typing_sets_its_own_value_data() { Rows("box", Inputs); }
