@@ -66,8 +66,6 @@ private slots:
         << 95.0 << 50.0 << 2000.0 << 49.9 << 95.1 << 990.0 << 2010.0;
     QTest::newRow("max weight 0 pulls the floor to -10")
         << 70.0 << 71.0 << 0.0 << 69.9 << cg + 0.1 << -10.0 << 1210.0;
-    QTest::newRow("limits equal to the path's ends widen nothing")
-        << 70.0 << cg << 1200.0 << 69.9 << cg + 0.1 << 990.0 << 1210.0;
   }
 
   void bounds() {
@@ -263,15 +261,11 @@ private slots:
         << 86.0 << 15.0 << 0.0 << 0.0 << true << 0 << 0;
     QTest::newRow("infinite empty arm: only the limits")
         << Inf << 15.0 << 0.0 << 0.0 << false << 6 << 0;
-    QTest::newRow("NaN empty arm: only the limits")
-        << NaN << 15.0 << 0.0 << 0.0 << false << 6 << 0;
     // 1213 at 86 less 1213 at 45: no weight at oil and front baggage.
     QTest::newRow("running weight 0 part-way")
         << 86.0 << -1213.0 << 0.0 << 0.0 << false << 10 << int(Pilot);
     QTest::newRow("NaN point leaves out both its segments")
         << 86.0 << 15.0 << NaN << 0.0 << false << 11 << int(Front_Baggage);
-    QTest::newRow("point beyond float range")
-        << 86.0 << 15.0 << 1e300 << 0.0 << false << 11 << int(Front_Baggage);
     QTest::newRow("point below float range")
         << 86.0 << 15.0 << -1e300 << 0.0 << false << 11 << int(Front_Baggage);
     QTest::newRow("point at float's largest")

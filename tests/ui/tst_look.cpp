@@ -2,6 +2,7 @@
 // show: one classic style, every caption whole, every text readable on
 // what is behind it, and the splash card's bold lines inside their widths.
 #include <QAbstractButton>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -277,6 +278,16 @@ private slots:
                                              {{70, 61}, white}};
     for (const auto& [at, colour] : shown)
       QCOMPARE(icon.pixel(at), colour);
+  }
+
+  // Last, as it adds a face: where the classic face is installed (wine's
+  // copy here, as on Windows), text is drawn in it at the sizes it has, 13
+  // pixels for 10 points, and in a stand-in at those it cannot draw.
+  void classic_face_where_installed() {
+    QFontDatabase::addApplicationFont(
+        "/usr/share/wine/fonts/ms_sans_serif.ttf");
+    QVERIFY(Is_Layout_Face(Form_Font(10)));
+    QVERIFY(!Is_Layout_Face(Form_Font(36)));
   }
 };
 

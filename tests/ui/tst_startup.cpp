@@ -93,6 +93,7 @@ private slots:
              QStringList({"splash painted", "splash gone", "main shown"}));
     QVERIFY(watch.Splash_Ms >= Wait_Ms);
     QVERIFY(form->Option_HRII->isChecked());
+    QVERIFY(!form->windowIcon().isNull());
     // The frame at 1000 twips to the nearest pixel round the designed client
     // area, 11430 x 8820 twips below the menu bar: the whole layout shows.
     QTRY_COMPARE(form->frameGeometry().topLeft(), QPoint(67, 67));
