@@ -86,7 +86,7 @@ private slots:
     QCOMPARE(about.windowTitle(), "About Trimwell");
     QVERIFY(!about.picIcon->pixmap().isNull());
     // The etched separator, grey over white; the icon's box, light grey
-    // round the icon inside its sunken border; the dialog's face.
+    // round the icon inside its sunken border; the dialog's face; black text.
     const std::tuple<QWidget*, QPoint, QRgb> colours[] = {
         {about.Line1[1], {0, 0}, qRgb(128, 128, 128)},
         {about.Line1[0], {0, 1}, qRgb(255, 255, 255)},
@@ -95,6 +95,7 @@ private slots:
         {&about, {1, 1}, qRgb(240, 240, 240)}};
     for (const auto& [control, at, colour] : colours)
       QCOMPARE(control->grab().toImage().pixel(at), colour);
+    QCOMPARE(about.palette().color(QPalette::WindowText), Qt::black);
     const std::pair<const char*, QString> texts[] = {
         {"lblTitle", "Trimwell"},
         {"lblVersion", QString("Version ") + build::Version_Text},

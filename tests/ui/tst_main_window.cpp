@@ -92,13 +92,16 @@ private slots:
       QVERIFY(shown->x() > Find(std::exchange(before, panel))->x());
     }
     // Until a scale is set, the chart box measures in twips: a line across
-    // its middle at 15 twips to the pixel.
+    // its middle at 15 twips to the pixel, 2 pixels wide.
     auto* chart = window->Picture_Graphic;
     const QRect area = chart->contentsRect();
     chart->Clear();
     chart->Draw_Line(0, area.height() * 7.5f, area.width() * 15.f,
                      area.height() * 7.5f, Rgb{255, 0, 0});
     QCOMPARE(Chart().pixel(area.center()), qRgb(255, 0, 0));
+    QCOMPARE(
+        Colours(Chart().copy(area.center().x(), 0, 1, 500))[qRgb(255, 0, 0)],
+        2);
     QCOMPARE(Find("Picture_Graphic")->geometry(), QRect(328, 48, 433, 449));
     QCOMPARE(Find("Option_Other")->geometry(), QRect(296, 16, 49, 17));
     // The status bar along the window's bottom; a control with no size of
