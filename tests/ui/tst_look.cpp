@@ -258,8 +258,9 @@ private slots:
   }
 
   // Below its tailplane the splash picture, as shown, is symmetric about
-  // the pivot's tip under the centre of gravity, x = 60.5. The icon at 128
-  // pixels: a white body (the wing at 19, 55) and the CG mark round (64,
+  // the pivot's tip under the centre of gravity, x = 60.5, and stands on
+  // the ground from y = 148. The icon at 128 pixels: a white body (the wing
+  // at 19 and 80), the navy propeller at y = 9.4, and the CG mark round (64,
   // 55.1), dark top right and bottom left.
   void pictures() {
     frmSplash splash;
@@ -271,13 +272,17 @@ private slots:
                  qPrintable(QString("%1, %2").arg(x).arg(y)));
     const QImage icon = Application_Icon_At(128).toImage();
     const QRgb white = qRgb(255, 255, 255), black = qRgb(0, 0, 0);
-    const std::pair<QPoint, QRgb> shown[] = {{{19, 55}, white},
-                                             {{70, 49}, black},
-                                             {{57, 61}, black},
-                                             {{57, 49}, white},
-                                             {{70, 61}, white}};
-    for (const auto& [at, colour] : shown)
-      QCOMPARE(icon.pixel(at), colour);
+    const std::tuple<const QImage&, QPoint, QRgb> shown[] = {
+        {logo, {20, 148}, qRgb(22, 38, 74)},
+        {icon, {19, 55}, white},
+        {icon, {80, 50}, white},
+        {icon, {64, 9}, qRgb(0, 0, 128)},
+        {icon, {70, 49}, black},
+        {icon, {57, 61}, black},
+        {icon, {57, 49}, white},
+        {icon, {70, 61}, white}};
+    for (const auto& [image, at, colour] : shown)
+      QCOMPARE(image.pixel(at), colour);
   }
 
   // Last, as it adds a face: where the classic face is installed (wine's
