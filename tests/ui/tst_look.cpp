@@ -283,6 +283,12 @@ private slots:
         {icon, {70, 61}, white}};
     for (const auto& [image, at, colour] : shown)
       QCOMPARE(image.pixel(at), colour);
+    // Hard edges in the classic colours at 32 pixels, smoothed at 128.
+    const auto hard = test::Colours(Application_Icon_At(32).toImage()).keys();
+    for (QRgb colour : hard)
+      QVERIFY(QList<QRgb>({black, white, qRgb(0, 0, 128), qRgb(0, 255, 255)})
+                  .contains(colour));
+    QVERIFY(test::Colours(icon).size() > 16);
   }
 
   // Last, as it adds a face: where the classic face is installed (wine's
