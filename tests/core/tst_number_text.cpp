@@ -33,8 +33,6 @@ private slots:
     QTest::newRow("rounds at 15 digits") << 0.1 + 0.2 << " .3";
     QTest::newRow("three-digit exponent") << 1e100 << " 1E+100";
     QTest::newRow("tie to the even digit") << 1000000000000005.0 << " 1E+15";
-    QTest::newRow("a digit past the tie rounds up")
-        << 1000000000000005.5 << " 1.00000000000001E+15";
     QTest::newRow("just below 1E-04") << 9.5e-5 << " 9.5E-05";
     QTest::newRow("small exponent form") << -1.5e-5 << "-1.5E-05";
     QTest::newRow("infinity") << -Inf << "";
@@ -69,15 +67,12 @@ private slots:
     QTest::newRow("comma ends it") << "1,5" << 1.0;
     QTest::newRow("sign apart from digits") << "- 17" << -17.0;
     QTest::newRow("two signs") << "--3" << 0.0;
-    QTest::newRow("D exponent") << "2d-2" << 0.02;
-    QTest::newRow("exponent without digits") << "5e-x" << 5.0;
     QTest::newRow("hex, no 16-bit wrap") << " & h FFFF" << 65535.0;
     QTest::newRow("hex digits in either case") << "&hf0A" << 3850.0;
     QTest::newRow("octal stops at 8") << "&o178" << 15.0;
     QTest::newRow("& without H or O") << "&12" << 0.0;
     QTest::newRow("signed hex is no number") << "-&H10" << 0.0;
     QTest::newRow("overflow") << "-2.5D999" << -Inf;
-    QTest::newRow("huge exponent digits") << "1e99999999999999999999" << Inf;
     QTest::newRow("underflow keeps its sign") << "-1e-400" << -0.0;
     QTest::newRow("tie to even, up to the next power of two")
         << "9007199254740991.5" << 9007199254740992.0;
@@ -86,7 +81,6 @@ private slots:
     QTest::newRow("largest double's own text")
         << " 1.79769313486232E+308" << Max;
     QTest::newRow("with trailing zeros") << "1.797693134862320E+308" << Max;
-    QTest::newRow("rounds up to 2^1024") << "1.7976931348623159E+308" << Max;
     QTest::newRow("just beyond it") << "1.79769313486233E+308" << Inf;
     QTest::newRow("long hex") << "&H" + QString(300, 'F') << Inf;
   }
