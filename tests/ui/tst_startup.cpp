@@ -193,8 +193,8 @@ private slots:
         << QStringList{"nan", "-1e30", "inf", "1e30"} << defaults;
     QTest::newRow("negative")
         << QStringList{"-5", "-30000", "-5", "-6000"} << QRect(0, -2000, 0, 0);
-    QTest::newRow("at the limits")
-        << QStringList{"-491505", "491505", "15", "245760"}
+    QTest::newRow("at the limits, one with a plus")
+        << QStringList{"-491505", "491505", " +15", "245760"}
         << QRect(-32767, 32767, 1, 16384);
     QTest::newRow("beyond X11's range, under a pixel")
         << QStringList{"491520", "-491520", "245775", "7"} << defaults;
