@@ -264,9 +264,11 @@ private slots:
         << 86.0 << -1213.0 << 0.0 << 0.0 << false << 10 << int(Pilot);
     QTest::newRow("point below float range")
         << 86.0 << 15.0 << -1e300 << 0.0 << false << 11 << int(Front_Baggage);
+    const double largest = std::numeric_limits<float>::max();
     QTest::newRow("point at float's largest")
-        << 86.0 << 15.0 << double(std::numeric_limits<float>::max()) << 0.0
-        << false << 13 << 0;
+        << 86.0 << 15.0 << largest << 0.0 << false << 13 << 0;
+    QTest::newRow("point at float's lowest")
+        << 86.0 << 15.0 << -largest << 0.0 << false << 13 << 0;
   }
 
   // What can be placed is drawn; a segment with an end that cannot be placed

@@ -28,9 +28,6 @@ private slots:
         << key + "\"D\"=dword:2a\n\"E\"=DWORD:FFFFFFFF\n\"F\"=dword:123456789\n"
                  "\"G\"=dword:\n\"H\"=dword:2g\n"
         << true << "d=#42 e=#4294967295";
-    QTest::newRow("a string with more after it")
-        << key + "\"N\"=\"text\"dword:0000002a\n\"M\"=\"a\" \"b\"\n"
-        << true << "";
     QTest::newRow("comments, other keys, the first of two")
         << key + "; \"A\"=\"1\"\n# \"B\"=\"2\"\n\"C\"=\"3\"\n\"c\"=\"4\"\n"
                  "[HKEY_LOCAL_MACHINE\\K\\Sub]\n\"D\"=\"5\"\n[HKEY_LOCAL_"

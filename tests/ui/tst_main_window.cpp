@@ -99,6 +99,7 @@ private slots:
     chart->Draw_Line(0, area.height() * 7.5f, area.width() * 15.f,
                      area.height() * 7.5f, Rgb{255, 0, 0});
     QCOMPARE(Chart().pixel(area.center()), qRgb(255, 0, 0));
+    QCOMPARE(chart->frameStyle(), QFrame::WinPanel | QFrame::Sunken);
     QCOMPARE(
         Colours(Chart().copy(area.center().x(), 0, 1, 500))[qRgb(255, 0, 0)],
         2);
