@@ -34,7 +34,6 @@ private slots:
     QTest::newRow("three-digit exponent") << 1e100 << " 1E+100";
     QTest::newRow("tie to the even digit") << 1000000000000005.0 << " 1E+15";
     QTest::newRow("just below 1E-04") << 9.5e-5 << " 9.5E-05";
-    QTest::newRow("small exponent form") << -1.5e-5 << "-1.5E-05";
     QTest::newRow("infinity") << -Inf << "";
     QTest::newRow("NaN") << std::numeric_limits<double>::quiet_NaN() << "";
   }
@@ -62,12 +61,11 @@ private slots:
     row("tags, four bytes each", "1\U000E0020850\U000E007F", 1850);
     row("hyphen just past the marks ends it", "1\u2010850", 1);
     QTest::newRow("comma ends it") << "1,5" << 1.0;
-    QTest::newRow("sign apart from digits") << "- 17" << -17.0;
     QTest::newRow("hex, no 16-bit wrap") << " & h FFFF" << 65535.0;
     QTest::newRow("hex digits in either case") << "&hf0A" << 3850.0;
+    QTest::newRow("signed hex is no number") << "-&H10" << 0.0;
     QTest::newRow("octal stops at 8") << "&o178" << 15.0;
     QTest::newRow("& without H or O") << "&12" << 0.0;
-    QTest::newRow("signed hex is no number") << "-&H10" << 0.0;
     QTest::newRow("overflow") << "-2.5D999" << -Inf;
     QTest::newRow("underflow keeps its sign") << "-1e-400" << -0.0;
     QTest::newRow("tie to even, up to the next power of two")
