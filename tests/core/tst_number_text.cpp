@@ -46,7 +46,6 @@ private slots:
   void text_to_number_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("value");
-    QTest::newRow("negative zero") << "-0" << -0.0;
     QTest::newRow("blanks tabs line feeds anywhere") << " 1 7\t9\n.5" << 179.5;
     // Pasted characters that draw nothing or a blank are blanks too.
     const auto row = [](const char* name, const char* text, double value) {
@@ -55,7 +54,6 @@ private slots:
     row("zero-width space, joiners, soft hyphen, word joiner, invisible plus",
         "1\u200B8\u200C\u200D5\u00AD\u20600\u2064", 1850);
     row("embedding, isolate marks", "\u202A-1.85\u2066E\u2069+3\u202E", -1850);
-    row("direction marks, BOM in hex", "\u200E\u200F&\uFEFFHFF", 255);
     row("no-break, figure, thin, ideographic spaces",
         "1\u00A08\u202F5\u20070\u2009\u3000", 1850);
     row("tags, four bytes each", "1\U000E0020850\U000E007F", 1850);

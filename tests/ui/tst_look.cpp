@@ -261,8 +261,8 @@ private slots:
   // the tailplane's edges aside, its picture is symmetric about the pivot's
   // tip under the centre of gravity, x = 60.5, and stands on the ground
   // from y = 148. The icon at 128 pixels: a white body (the wing
-  // at 19 and 80), the navy propeller at y = 9.4, and the CG mark round (64,
-  // 55.1), dark top right and bottom left.
+  // at 19 and 80), the navy propeller level at y = 9.4, and the CG mark round
+  // (64, 55.1), dark top right and bottom left.
   void pictures() {
     frmSplash splash;
     QCOMPARE(splash.geometry(), QRect(149, 241, 501, 318));
@@ -279,6 +279,7 @@ private slots:
         {icon, {19, 55}, white},
         {icon, {80, 50}, white},
         {icon, {64, 9}, qRgb(0, 0, 128)},
+        {icon, {79, 8}, qRgb(0, 0, 128)},
         {icon, {70, 49}, black},
         {icon, {57, 61}, black},
         {icon, {57, 49}, white},
@@ -291,6 +292,7 @@ private slots:
       QVERIFY(QList<QRgb>({black, white, qRgb(0, 0, 128), qRgb(0, 255, 255)})
                   .contains(colour));
     QVERIFY(test::Colours(icon).size() > 16);
+    QCOMPARE(Application_Icon().availableSizes().first(), QSize(16, 16));
   }
 
   // Last, as it adds a face: where the classic face is installed (wine's
