@@ -82,9 +82,10 @@ private slots:
     // A result longer than its box shows its first digits.
     QCOMPARE(Find("Text_Aircraft_ARM")->property("cursorPosition"), 0);
     QCOMPARE(window->windowTitle(), "Trimwell");
-    // "Status", then today's date and the time, left to right in sunken
-    // panels of 1440 twips or more.
+    // "Status", then today's date and the time, kept current by a clock,
+    // left to right in sunken panels of 1440 twips or more.
     QCOMPARE(Text("Panel_Status"), "Status");
+    QVERIFY(Find("sbStatusBar")->findChild<QTimer*>()->isActive());
     const char* before = "Panel_Status";
     for (const char* panel : {"Panel_Date", "Panel_Time"}) {
       const auto* shown = qobject_cast<QFrame*>(Find(panel));
