@@ -66,11 +66,11 @@ private slots:
     QTest::addColumn<bool>("own"); // else someone else's
     QTest::addColumn<int>("size"); // padded to this many bytes; 0: as is
     QTest::addColumn<QString>("read");
-    QTest::newRow("only its owner may write") << 0644 << true << 0 << "42";
+    QTest::newRow("only its owner may write") << 0644 << true << 0 << "298";
     QTest::newRow("its group may write") << 0664 << true << 0 << "";
     QTest::newRow("others may write") << 0646 << true << 0 << "";
     QTest::newRow("someone else's") << 0644 << false << 0 << "";
-    QTest::newRow("1 MiB") << 0644 << true << (1 << 20) << "42";
+    QTest::newRow("1 MiB") << 0644 << true << (1 << 20) << "298";
     QTest::newRow("past 1 MiB") << 0644 << true << (1 << 20) + 1 << "";
     // Nothing writes to it: opening it for reading must not wait.
     QTest::newRow("a FIFO") << (S_IFIFO | 0644) << true << 0 << "";
@@ -85,7 +85,7 @@ private slots:
     const auto path = QFile::encodeName(dir_.filePath(QString::number(mode)));
     // A number, and a text that fills the 1024-byte buffer with its code 0.
     std::string file =
-        "[HKEY_LOCAL_MACHINE\\K]\n\"N\"=dword:0000002a\n\"L\"=\"" +
+        "[HKEY_LOCAL_MACHINE\\K]\n\"N\"=dword:0000012a\n\"L\"=\"" +
         std::string(1023, 'x') + "\"\n";
     file.resize(std::max<std::size_t>(file.size(), std::size_t(size)), '\n');
     if (!S_ISFIFO(mode) || mknod(path, mode_t(mode), 0) != 0)
@@ -104,7 +104,7 @@ private slots:
     const bool trusted = read("N", number);
     alarm(0);
     QTEST(QString::fromStdString(number), "read");
-    QCOMPARE(trusted, number == "42");
+    QCOMPARE(trusted, number == "298");
     QCOMPARE(read("L", text), trusted);
     QCOMPARE(text.size(), trusted ? 1023u : 0u);
     QVERIFY(!read("M", missing) && missing.empty());
