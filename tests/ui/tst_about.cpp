@@ -95,6 +95,7 @@ private slots:
         {&about, {1, 1}, qRgb(240, 240, 240)}};
     for (const auto& [control, at, colour] : colours)
       QCOMPARE(control->grab().toImage().pixel(at), colour);
+    QCOMPARE(about.Line1[0]->geometry(), QRect(16, 163, 361, 2));
     QCOMPARE(about.palette().color(QPalette::WindowText), Qt::black);
     const std::pair<const char*, QString> texts[] = {
         {"lblTitle", "Trimwell"},
