@@ -210,6 +210,7 @@ private slots:
         main.Frame_Flight_Conditions->findChildren<QLabel*>() +
         main.Frame_CG_Weight_Limits->findChildren<QLabel*>();
     QCOMPARE(labels.size(), int(std::size(colours)));
+    QCOMPARE(main.Frame_Flight_Conditions->title(), "Input Flight Conditions");
     for (int k = 0; k < labels.size(); ++k) {
       const Shown_Text shown = Text_Shown(*labels[k], labels[k]->rect());
       QVERIFY2(Drawn_In(shown.Text, colours[k], shown.Background),
