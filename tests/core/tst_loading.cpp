@@ -66,8 +66,6 @@ private slots:
         << 95.0 << 50.0 << 2000.0 << 49.9 << 95.1 << 990.0 << 2010.0;
     QTest::newRow("max weight 0 pulls the floor to -10")
         << 70.0 << 71.0 << 0.0 << 69.9 << cg + 0.1 << -10.0 << 1210.0;
-    QTest::newRow("limits equal to the path's ends widen nothing")
-        << 70.0 << cg << 1200.0 << 69.9 << cg + 0.1 << 990.0 << 1210.0;
   }
 
   void bounds() {
@@ -257,26 +255,20 @@ private slots:
     QTest::addColumn<bool>("flat");        // the arm bounds made equal
     QTest::addColumn<int>("segments");
     QTest::addColumn<int>("first"); // station the path restarts at; 0: none
-    QTest::newRow("no finite arm at all: clear only")
-        << Inf << 15.0 << 0.0 << NaN << false << 0 << 0;
     QTest::newRow("arm bounds without extent: clear only")
         << 86.0 << 15.0 << 0.0 << 0.0 << true << 0 << 0;
     QTest::newRow("infinite empty arm: only the limits")
         << Inf << 15.0 << 0.0 << 0.0 << false << 6 << 0;
-    QTest::newRow("NaN empty arm: only the limits")
-        << NaN << 15.0 << 0.0 << 0.0 << false << 6 << 0;
     // 1213 at 86 less 1213 at 45: no weight at oil and front baggage.
     QTest::newRow("running weight 0 part-way")
         << 86.0 << -1213.0 << 0.0 << 0.0 << false << 10 << int(Pilot);
-    QTest::newRow("NaN point leaves out both its segments")
-        << 86.0 << 15.0 << NaN << 0.0 << false << 11 << int(Front_Baggage);
-    QTest::newRow("point beyond float range")
-        << 86.0 << 15.0 << 1e300 << 0.0 << false << 11 << int(Front_Baggage);
     QTest::newRow("point below float range")
         << 86.0 << 15.0 << -1e300 << 0.0 << false << 11 << int(Front_Baggage);
+    const double largest = std::numeric_limits<float>::max();
     QTest::newRow("point at float's largest")
-        << 86.0 << 15.0 << double(std::numeric_limits<float>::max()) << 0.0
-        << false << 13 << 0;
+        << 86.0 << 15.0 << largest << 0.0 << false << 13 << 0;
+    QTest::newRow("point at float's lowest")
+        << 86.0 << 15.0 << -largest << 0.0 << false << 13 << 0;
   }
 
   // What can be placed is drawn; a segment with an end that cannot be placed

@@ -2,6 +2,7 @@
 // show: one classic style, every caption whole, every text readable on
 // what is behind it, and the splash card's bold lines inside their widths.
 #include <QAbstractButton>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 #include "forms/frmMain.h"
 #include "forms/frmSplash.h"
 #include "forms/look/form_font.h"
+#include "forms/look/trimwell_art.h"
 #include "forms/look/twips.h"
 #include "support/test_support.h"
 
@@ -208,6 +210,9 @@ private slots:
         main.Frame_Flight_Conditions->findChildren<QLabel*>() +
         main.Frame_CG_Weight_Limits->findChildren<QLabel*>();
     QCOMPARE(labels.size(), int(std::size(colours)));
+    QCOMPARE(main.Frame_Flight_Conditions->title(), "Input Flight Conditions");
+    QCOMPARE(main.palette().color(QPalette::Disabled, QPalette::Text),
+             QColor(80, 80, 80));
     for (int k = 0; k < labels.size(); ++k) {
       const Shown_Text shown = Text_Shown(*labels[k], labels[k]->rect());
       QVERIFY2(Drawn_In(shown.Text, colours[k], shown.Background),
@@ -253,6 +258,58 @@ private slots:
     }
     if (!Is_Layout_Face(splash.lblVersion->font()))
       QVERIFY(qAbs(ends[2] - ends[3]) <= 2);
+  }
+
+  // The splash screen centred on the 800-pixel screen. Below its wings,
+  // the tailplane's edges aside, its picture is symmetric about the pivot's
+  // tip under the centre of gravity, x = 60.5, against a sky from blue to
+  // pale (at 154 of its 166 rows: 216, 231, 246), and stands on the ground
+  // from y = 148. The icon at 128 pixels: a white body (the wing
+  // at 19 and 80), the navy propeller level at y = 9.4, and the CG mark round
+  // (64, 55.1), dark top right and bottom left.
+  void pictures() {
+    frmSplash splash;
+    QCOMPARE(splash.geometry(), QRect(149, 241, 501, 318));
+    const QImage logo = splash.picLogo->pixmap().toImage();
+    QCOMPARE(logo.size(), QSize(117, 155));
+    for (int y = 66; y < logo.height(); y += y == 99 ? 3 : 1)
+      for (int x = 4; x < 60; ++x)
+        QVERIFY2(Contrast(logo.pixel(x, y), logo.pixel(120 - x, y)) < 1.1,
+                 qPrintable(QString("%1, %2").arg(x).arg(y)));
+    const QImage icon = Application_Icon_At(128).toImage();
+    const QRgb white = qRgb(255, 255, 255), black = qRgb(0, 0, 0);
+    const std::tuple<const QImage&, QPoint, QRgb> shown[] = {
+        {logo, {20, 148}, qRgb(22, 38, 74)},
+        {icon, {19, 55}, white},
+        {icon, {80, 50}, white},
+        {icon, {64, 9}, qRgb(0, 0, 128)},
+        {icon, {79, 8}, qRgb(0, 0, 128)},
+        {icon, {70, 49}, black},
+        {icon, {57, 61}, black},
+        {icon, {57, 49}, white},
+        {icon, {70, 61}, white}};
+    for (const auto& [image, at, colour] : shown)
+      QCOMPARE(image.pixel(at), colour);
+    for (auto [y, sky] :
+         {std::pair(0, qRgb(62, 122, 194)), {154, qRgb(216, 231, 246)}})
+      QVERIFY(Contrast(logo.pixel(2, y), sky) < 1.05);
+    // Hard edges in the classic colours at 32 pixels, smoothed at 128.
+    const auto hard = test::Colours(Application_Icon_At(32).toImage()).keys();
+    for (QRgb colour : hard)
+      QVERIFY(QList<QRgb>({black, white, qRgb(0, 0, 128), qRgb(0, 255, 255)})
+                  .contains(colour));
+    QVERIFY(test::Colours(icon).size() > 16);
+    QCOMPARE(Application_Icon().availableSizes().first(), QSize(16, 16));
+  }
+
+  // Last, as it adds a face: where the classic face is installed (wine's
+  // copy here, as on Windows), text is drawn in it at the sizes it has, 13
+  // pixels for 10 points, and in a stand-in at those it cannot draw.
+  void classic_face_where_installed() {
+    QFontDatabase::addApplicationFont(
+        "/usr/share/wine/fonts/ms_sans_serif.ttf");
+    QVERIFY(Is_Layout_Face(Form_Font(10)));
+    QVERIFY(!Is_Layout_Face(Form_Font(36)));
   }
 };
 

@@ -78,24 +78,41 @@ private slots:
              QStringList());
     QCOMPARE(Text(Results[1]), " 1850");
     QCOMPARE(Text("Text_Aircraft_ARM"), " 93.3410810810811"); // 172681 / 1850
+    QCOMPARE(Text("Label_Front_Baggage"), "User Defined");
     // A result longer than its box shows its first digits.
     QCOMPARE(Find("Text_Aircraft_ARM")->property("cursorPosition"), 0);
     QCOMPARE(window->windowTitle(), "Trimwell");
-    // "Status", then today's date and the time, in panels of 1440 twips
-    // or more.
+    // "Status", then today's date and the time, kept current by a clock,
+    // left to right in sunken panels of 1440 twips or more.
     QCOMPARE(Text("Panel_Status"), "Status");
-    for (const char* panel : {"Panel_Date", "Panel_Time"})
-      QVERIFY(!Text(panel).isEmpty() && Find(panel)->width() >= 96);
+    QVERIFY(Find("sbStatusBar")->findChild<QTimer*>()->isActive());
+    const char* before = "Panel_Status";
+    for (const char* panel : {"Panel_Date", "Panel_Time"}) {
+      const auto* shown = qobject_cast<QFrame*>(Find(panel));
+      QVERIFY(!Text(panel).isEmpty() && shown->width() >= 96);
+      QCOMPARE(shown->frameStyle(), QFrame::Panel | QFrame::Sunken);
+      QVERIFY(shown->x() > Find(std::exchange(before, panel))->x());
+    }
     // Until a scale is set, the chart box measures in twips: a line across
-    // its middle at 15 twips to the pixel.
+    // its middle at 15 twips to the pixel, 2 pixels wide.
     auto* chart = window->Picture_Graphic;
     const QRect area = chart->contentsRect();
     chart->Clear();
     chart->Draw_Line(0, area.height() * 7.5f, area.width() * 15.f,
                      area.height() * 7.5f, Rgb{255, 0, 0});
     QCOMPARE(Chart().pixel(area.center()), qRgb(255, 0, 0));
+    QCOMPARE(chart->frameStyle(), QFrame::WinPanel | QFrame::Sunken);
+    QCOMPARE(
+        Colours(Chart().copy(area.center().x(), 0, 1, 500))[qRgb(255, 0, 0)],
+        2);
     QCOMPARE(Find("Picture_Graphic")->geometry(), QRect(328, 48, 433, 449));
     QCOMPARE(Find("Option_Other")->geometry(), QRect(296, 16, 49, 17));
+    // The status bar along the window's bottom, 270 twips high. File, Exit
+    // closes it.
+    QCOMPARE(Find("sbStatusBar")->geometry(),
+             QRect(0, window->height() - 18, 762, 18));
+    window->mnuFileExit->trigger();
+    QVERIFY(!window->isVisible());
   }
 
   void typing_sets_its_own_value_data() { Rows("box", Inputs); }
@@ -162,12 +179,9 @@ private slots:
   void hrii_chart_data() {
     addColumn<QPointF>("at"); // arm, weight
     addColumn<QColor>("color");
-    // Points on the HR-II path (86, 1213) (85.4992, 1228) (87.8705, 1398)
-    // (93.0886, 1568) (94.4199, 1598) (93.3411, 1850) and on its limits.
-    newRow("oil") << QPointF(85.7496, 1220.5) << QColor(Qt::darkBlue);
-    newRow("baggage") << QPointF(93.754, 1583) << QColor(Qt::darkGreen);
+    // On the HR-II path's last segment, (94.4199, 1598) to (93.3411, 1850),
+    // and on its forward limit.
     newRow("wing fuel") << QPointF(93.88, 1724) << QColor(Qt::darkGray);
-    newRow("aerobatic") << QPointF(88, 1550) << QColor(Qt::magenta);
     newRow("forward limit") << QPointF(86.7, 1800) << QColor(Qt::red);
   }
   // The scale runs from arm 85.3992 to 97.5 left to right and from weight

@@ -93,6 +93,7 @@ private slots:
              QStringList({"splash painted", "splash gone", "main shown"}));
     QVERIFY(watch.Splash_Ms >= Wait_Ms);
     QVERIFY(form->Option_HRII->isChecked());
+    QVERIFY(!form->windowIcon().isNull());
     // The frame at 1000 twips to the nearest pixel round the designed client
     // area, 11430 x 8820 twips below the menu bar: the whole layout shows.
     QTRY_COMPARE(form->frameGeometry().topLeft(), QPoint(67, 67));
@@ -192,8 +193,8 @@ private slots:
         << QStringList{"nan", "-1e30", "inf", "1e30"} << defaults;
     QTest::newRow("negative")
         << QStringList{"-5", "-30000", "-5", "-6000"} << QRect(0, -2000, 0, 0);
-    QTest::newRow("at the limits")
-        << QStringList{"-491505", "491505", "15", "245760"}
+    QTest::newRow("at the limits, one with a plus")
+        << QStringList{"-491505", "491505", " +15", "245760"}
         << QRect(-32767, 32767, 1, 16384);
     QTest::newRow("beyond X11's range, under a pixel")
         << QStringList{"491520", "-491520", "245775", "7"} << defaults;
