@@ -50,9 +50,11 @@ private slots:
     row("zero-width space, joiners, soft hyphen, word joiner, invisible plus",
         "1\u200B8\u200C\u200D5\u00AD\u20600\u2064", 1850);
     row("embedding, isolate marks", "\u202A-1.85\u2066E\u2069+3\u202E", -1850);
+    row("direction marks, BOM in hex", "\u200E\u200F&\uFEFFHFF", 255);
     row("no-break, figure, thin, ideographic spaces",
         "1\u00A08\u202F5\u20070\u2009\u3000", 1850);
     row("tags, four bytes each", "1\U000E0020850\U000E007F", 1850);
+    row("hyphen just past the marks ends it", "1\u2010850", 1);
     QTest::newRow("comma ends it") << "1,5" << 1.0;
     QTest::newRow("hex, no 16-bit wrap") << " & h FFFF" << 65535.0;
     QTest::newRow("hex digits in either case") << "&hf0A" << 3850.0;

@@ -200,13 +200,22 @@ private slots:
         {"find one", "find two", "start /opt/two [x y]"});
     row("neither, and no tool found", 0, {}, {}, none,
         {"find one", "find two", "message"});
-    // A stored path that is not a full one names no tool and is never
-    // searched for.
+    row("code 0 inside", 1, text(text("/opt/a") + "b"), opt, none,
+        {"start /opt/a"});
+    // A stored path that is not a full one (here empty) names no tool and
+    // is never searched for.
+    row("unhandled type", 3, text("/opt/a"), {}, both, {"message"});
     row("filling the buffer", 1, QByteArray(1024, 'x'), opt, both, {"message"});
     row("relative path", 1, text("relname"), opt, both, {"message"});
+    row("below the current folder", 1, text("sub/a"), opt, both, {"message"});
+    row("a drive's current folder", 1, text("C:a"), opt, both, {"message"});
+    row("folder below the current one", 0, {}, text("sub"), {"two"},
+        {"find one", "find two", "start /opt/two [x y]"});
     // Windows would take a program and its arguments from a path with a
     // quote at either end; elsewhere it is one file's name.
     const bool windows = QSysInfo::kernelType() == "winnt";
+    row("quoted path and argument", 1, text("\"/opt/a\" x"), opt, both,
+        {"message"});
     row("quote at the end", 1, text("/opt/a /c \"x\""), opt, both,
         {windows ? "message" : "start /opt/a /c \"x\""});
   }
