@@ -40,8 +40,7 @@ class ChromiumPage(Page):
         try:
             # A tablet's browser lays the page out by its viewport tag and
             # takes touch; a desktop's by the window.
-            self.cdp("Emulation.setDeviceMetricsOverride", width=viewport[0],
-                     height=viewport[1], deviceScaleFactor=1, mobile=tablet)
+            self.turn(viewport, tablet)
             self.cdp("Emulation.setTouchEmulationEnabled", enabled=tablet,
                      maxTouchPoints=5)
             if prelude:
@@ -70,9 +69,9 @@ class ChromiumPage(Page):
     def pinch(self, x, y, scale):
         self.cdp("Input.synthesizePinchGesture", x=x, y=y, scaleFactor=scale)
 
-    def turn(self, viewport):
+    def turn(self, viewport, tablet=True):
         self.cdp("Emulation.setDeviceMetricsOverride", width=viewport[0],
-                 height=viewport[1], deviceScaleFactor=1, mobile=True)
+                 height=viewport[1], deviceScaleFactor=1, mobile=tablet)
 
     def compose(self, text):
         for end in range(1, len(text) + 1):

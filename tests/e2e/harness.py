@@ -1,14 +1,13 @@
 """What the end-to-end tests share, whatever the program runs on.
 
-A target is one build of the program on the desktop it needs (linux.Linux
-and wine.Wine, both on the X desktop of x11.py). Made with no arguments, it
-starts that desktop, and it has first_start (seconds a first start may take
-to show a window), frame_slack (pixels the stored frame may be off from the
-one shown), fresh_store(), start(env=None) (the program started with these
-environment variables added: an x11.Program), placement(),
+A target (linux.Linux, wine.Wine) is one build of the program on the X
+desktop of x11.py, which it starts when made. It has first_start (seconds
+a first start may take to show a window), frame_slack (pixels the stored
+frame may be off from the one shown), fresh_store(), start(env=None) (an
+x11.Program with those environment variables added), placement(),
 register_tool(folder, marker) (the stand-in system information tool, copied
-into folder, where the About box looks for it; it writes its arguments to
-marker), forget_tool() and stop() (the desktop and all on it ended)."""
+into folder for the About box to find; it writes its arguments to marker),
+forget_tool() and stop() (the desktop and all on it ended)."""
 
 import subprocess
 import time

@@ -474,7 +474,7 @@ class OnTablet(BrowserCase):
 
     def drag_title(self, dx, dy):
         (x, y), box = self.on_page(self.TITLE_BAR), self.page.windows()
-        self.page.touch_drag((x, y), (x + dx, y + dy))
+        self.page.drag((x, y), (x + dx, y + dy), "touch")
         self.wait(lambda: self.page.windows()[:2] == (box[0] + dx,
                   box[1] + dy), 5, "the window dragged by its title bar")
 
@@ -487,7 +487,7 @@ class OnTablet(BrowserCase):
         self.enable_screen_reader()
         page, at = self.page, self.on_page
         # A click where the engine's driver has no finger.
-        self.touch = page.tap if page.fingers else page.click
+        self.touch = page.click if page.no_fingers else page.tap
         # The chart's middle.
         title, chart, pilot = self.TITLE_BAR, (548, 316), self.PILOT_WEIGHT
         # Taps the pilot's weight at its end, types 98 over it, then does
@@ -508,7 +508,7 @@ class OnTablet(BrowserCase):
                 [at(chart), at(chart, 60)], [at(chart, -40), at(chart, 100)])),
             ("a pinch out and back", lambda: (page.pinch(*at(chart), 2),
                                               page.pinch(*at(chart), 0.5))),
-            ("a long press on a box", lambda: page.long_press(*at(pilot))),
+            ("a long press on a box", lambda: page.tap(*at(pilot), hold=1)),
             ("turned to landscape", lambda: (
                 page.turn(self.LANDSCAPE), self.assert_whole(self.LANDSCAPE))),
             ("turned upright again", lambda: page.turn(self.PORTRAIT)),

@@ -36,10 +36,8 @@ class Unsupported(Exception):
 def image(png, box=None):
     """A PNG as an RGB image, cropped to the box (x, y, width, height)."""
     picture = Image.open(io.BytesIO(png)).convert("RGB")
-    if box:
-        x, y, width, height = box
-        picture = picture.crop((x, y, x + width, y + height))
-    return picture
+    x, y, width, height = box or (0, 0, *picture.size)
+    return picture.crop((x, y, x + width, y + height))
 
 
 def spoken(name):
@@ -99,7 +97,7 @@ class Page:
     driven_by names its driver in the reasons it cannot."""
 
     driven_by = "WebDriver"
-    fingers = True  # whether its taps are a finger's
+    no_fingers = None  # why its driver has no finger, where it has none
 
     def open(self, url):
         self.driver.get(url)
@@ -163,6 +161,8 @@ class Page:
         # others, up at its last after hold seconds. A tablet's browser
         # shows the page scaled down where it is wider than the screen:
         # points of the screenshot made the page's.
+        if kind == "touch" and self.no_fingers:
+            raise Unsupported(self.no_fingers)
         zoom = self.evaluate("visualViewport.scale")
         actions = ActionBuilder(self.driver)
         for i, path in enumerate(paths):
@@ -178,17 +178,11 @@ class Page:
     def click(self, x, y):
         self._pointers("mouse", [(x, y)])
 
-    def tap(self, x, y):
-        self._pointers("touch", [(x, y)])
+    def tap(self, x, y, hold=0):
+        self._pointers("touch", [(x, y)], hold=hold)  # held: a long press
 
-    def drag(self, start, end, steps=10):
-        self._pointers("mouse", steps_between(start, end, steps))
-
-    def touch_drag(self, start, end, steps=10):
-        self._pointers("touch", steps_between(start, end, steps))
-
-    def long_press(self, x, y):
-        self._pointers("touch", [(x, y)], hold=1)
+    def drag(self, start, end, kind="mouse"):
+        self._pointers(kind, steps_between(start, end, 10))
 
     def two_fingers(self, starts, ends):
         # Two fingers down at the starts, moved to the ends, lifted.

@@ -15,7 +15,9 @@ BROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
 
 
 class WebKitPage(Page):
-    driven_by, fingers = "WebKitWebDriver", False
+    driven_by = "WebKitWebDriver"
+    no_fingers = ("WebKitGTK here has no touch screen: its driver hands a "
+                  "finger on as the mouse")
 
     def __init__(self, url, viewport, tablet, desktop, prelude):
         if prelude:
@@ -52,12 +54,6 @@ class WebKitPage(Page):
     def compose(self, text):
         # Pause starts the input method's composition.
         self.keys("Pause", *text, "Enter")
-
-    def tap(self, x, y):
-        raise Unsupported("WebKitGTK here has no touch screen: its driver "
-                          "hands a finger on as the mouse")
-
-    touch_drag = long_press = two_fingers = tap
 
 
 class Engine(Target):

@@ -6,8 +6,8 @@ build."""
 import os
 import re
 import shutil
-import subprocess
 
+from harness import run
 from x11 import Desktop, Program
 
 BUILD = os.environ["TRIMWELL_WINDOWS_BUILD"]
@@ -24,14 +24,10 @@ def windows_path(path):
 
 
 def reg(desktop, *args):
-    """wine's own reg.exe; its output, or None when it fails (wine's query
-    of a missing key ends well, with nothing but an empty line)."""
-    done = subprocess.run([WINE, "reg", *args], env=desktop.env,
-                          capture_output=True, text=True, timeout=120)
-    if done.returncode != 0 or (args[0] == "query" and "HKEY_" not in
-                                done.stdout):
-        return None
-    return done.stdout
+    """wine's own reg.exe; its output, or "" when it fails (wine's query of
+    a missing key ends well, with nothing but an empty line)."""
+    said = run(desktop.env, WINE, "reg", *args, timeout=120)
+    return "" if args[0] == "query" and "HKEY_" not in said else said
 
 
 class Wine:
@@ -56,7 +52,7 @@ class Wine:
         """The stored Main* values, as numbers; none before a first close."""
         return {k: int(v) for k, v in re.findall(
             r"(Main\w+)\s+REG_SZ\s+(-?\d+)\s*$",
-            reg(self.desktop, "query", SETTINGS) or "", re.M)}
+            reg(self.desktop, "query", SETTINGS), re.M)}
 
     def register_tool(self, folder, marker):
         """The stand-in tool, under a name with blanks, as MSINFO32.EXE's
@@ -65,8 +61,8 @@ class Wine:
         tool = os.path.join(folder, "tool with blanks.exe")
         shutil.copy(os.path.join(BUILD, "tests", "trimwell_test_tool.exe"),
                     tool)
-        if reg(self.desktop, "add", MSINFO, "/v", "PATH", "/t", "REG_SZ",
-               "/d", windows_path(tool), "/f") is None:
+        if not reg(self.desktop, "add", MSINFO, "/v", "PATH", "/t", "REG_SZ",
+                   "/d", windows_path(tool), "/f"):
             raise RuntimeError("wine's reg could not add " + MSINFO)
         return {"TRIMWELL_TOOL_MARKER": windows_path(marker)}
 

@@ -9,6 +9,7 @@ query of one answers None or nothing for a window that has gone, and the
 waits ask again."""
 
 import atexit
+import contextlib
 import os
 import select
 import shutil
@@ -83,10 +84,8 @@ class Desktop:
 
     def _stop_services(self):
         for process in reversed(self.processes):
-            try:
+            with contextlib.suppress(ProcessLookupError):
                 os.killpg(process.pid, signal.SIGKILL)
-            except ProcessLookupError:
-                pass
             process.wait()
         self.processes.clear()
 
