@@ -32,8 +32,15 @@ class WebKitPage(Page):
         if tablet and not hasattr(desktop, "input_method"):
             desktop.input_method = input_method.start(desktop)
         outside = dict(os.environ)
+        # Without WebAssembly's baseline compiler, whose every compiled
+        # function interrupts the page's thread with a signal (thousands as
+        # the program starts): now and then Skia, compiling a shader there
+        # at the same time, read a number in it as too large ("integer is
+        # too large: 255") and aborted the web process, in about one run in
+        # five. The code runs interpreted until the optimising compiler
+        # takes it.
         os.environ.update(desktop.input_method if tablet else dict(
-            DISPLAY=desktop.env["DISPLAY"]))
+            DISPLAY=desktop.env["DISPLAY"]), JSC_useBBQJIT="0")
         try:
             self.driver = webdriver.WebKitGTK(executable_path=DRIVER,
                                                options=options)
