@@ -188,18 +188,15 @@ private slots:
     const QByteArray opt = text("/opt");
     const QString tool = QString("/opt") + sysinfo::Program_File;
     const QStringList none, both = {"one", "two"};
-    row("path, no existence test", 1, text("/opt/a"), opt, both,
-        {"start /opt/a"});
     row("path fails to start", 1, text("/x/a"), opt, both,
         {"start /x/a", "message"});
     row("folder only", 0, {}, opt, none, {"test " + tool, "start " + tool});
     row("folder without the tool", 0, {}, text("/x"), both,
         {QString("test /x") + sysinfo::Program_File, "find one",
          "start /opt/one"});
-    row("neither: the first tool found", 0, {}, {}, {"two"},
-        {"find one", "find two", "start /opt/two [x y]"});
     row("neither, and no tool found", 0, {}, {}, none,
         {"find one", "find two", "message"});
+    // A full path is started as it stands, untested, up to its first code 0.
     row("code 0 inside", 1, text(text("/opt/a") + "b"), opt, none,
         {"start /opt/a"});
     // A stored path that is not a full one (here empty) names no tool and
@@ -209,6 +206,7 @@ private slots:
     row("relative path", 1, text("relname"), opt, both, {"message"});
     row("below the current folder", 1, text("sub/a"), opt, both, {"message"});
     row("a drive's current folder", 1, text("C:a"), opt, both, {"message"});
+    // A folder that is not a full one counts as none: the first tool found.
     row("folder below the current one", 0, {}, text("sub"), {"two"},
         {"find one", "find two", "start /opt/two [x y]"});
     // Windows would take a program and its arguments from a path with a

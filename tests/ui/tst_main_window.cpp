@@ -51,12 +51,6 @@ class tst_main_window : public QObject {
     return texts;
   }
   QImage Chart() { return Find("Picture_Graphic")->grab().toImage(); }
-  // One data row for each name, holding its index.
-  void Rows(const char* column, const QStringList& names) {
-    addColumn<int>(column);
-    for (int k = 0; k < names.size(); ++k)
-      newRow(qPrintable(names[k])) << k;
-  }
 
 private slots:
   // Closing stores the window's placement: keep it out of the real store.
@@ -76,7 +70,6 @@ private slots:
     QCOMPARE(QApplication::focusWidget(), Find("Option_HRII"));
     QCOMPARE(Snapshot().filter(QRegularExpression("^Text[0-9]+$")),
              QStringList());
-    QCOMPARE(Text(Results[1]), " 1850");
     QCOMPARE(Text("Text_Aircraft_ARM"), " 93.3410810810811"); // 172681 / 1850
     QCOMPARE(Text("Label_Front_Baggage"), "User Defined");
     // A result longer than its box shows its first digits.
@@ -115,7 +108,11 @@ private slots:
     QVERIFY(!window->isVisible());
   }
 
-  void typing_sets_its_own_value_data() { Rows("box", Inputs); }
+  void typing_sets_its_own_value_data() {
+    addColumn<int>("box");
+    for (int k = 0; k < Inputs.size(); ++k)
+      newRow(qPrintable(Inputs[k])) << k;
+  }
   // An emptied box stores 0, but the empty aircraft's weight 1; then 1, 5,
   // 0 store 1, 15, 150 in turn, and nothing else; each key is one
   // recalculation, painted before the key's handler returns.
