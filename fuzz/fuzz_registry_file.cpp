@@ -90,10 +90,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   Check_Lines(text);
-  {
-    std::ofstream file(File_Path(), std::ios::binary | std::ios::trunc);
-    file.write(text.data(), static_cast<std::streamsize>(text.size()));
-  }
+  std::ofstream(File_Path(), std::ios::binary | std::ios::trunc)
+      .write(text.data(), static_cast<std::streamsize>(text.size()));
   chmod(File_Path().c_str(), 0600);
   registry::File_Registry store(File_Path());
   Quiet_Services services;

@@ -80,8 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   Check_Reading(text);
-  float expected = 0;
-  float read = 0;
+  float expected = 0, read = 0;
   const bool valid = Read_Whole(text, expected);
   Check(trimwell::decimal::Read_Whole_Float(text, read) == valid &&
         (!valid || Same(read, expected)));

@@ -250,25 +250,24 @@ private slots:
   void unplaceable_chart_data() {
     QTest::addColumn<double>("empty_arm");
     QTest::addColumn<double>("oil_weight");
-    QTest::addColumn<double>("oil_cg");    // 0: as calculated
-    QTest::addColumn<double>("cg_limits"); // 0: the preset's
-    QTest::addColumn<bool>("flat");        // the arm bounds made equal
+    QTest::addColumn<double>("oil_cg"); // 0: as calculated
+    QTest::addColumn<bool>("flat");     // the arm bounds made equal
     QTest::addColumn<int>("segments");
     QTest::addColumn<int>("first"); // station the path restarts at; 0: none
     QTest::newRow("arm bounds without extent: clear only")
-        << 86.0 << 15.0 << 0.0 << 0.0 << true << 0 << 0;
+        << 86.0 << 15.0 << 0.0 << true << 0 << 0;
     QTest::newRow("infinite empty arm: only the limits")
-        << Inf << 15.0 << 0.0 << 0.0 << false << 6 << 0;
+        << Inf << 15.0 << 0.0 << false << 6 << 0;
     // 1213 at 86 less 1213 at 45: no weight at oil and front baggage.
     QTest::newRow("running weight 0 part-way")
-        << 86.0 << -1213.0 << 0.0 << 0.0 << false << 10 << int(Pilot);
+        << 86.0 << -1213.0 << 0.0 << false << 10 << int(Pilot);
     QTest::newRow("point below float range")
-        << 86.0 << 15.0 << -1e300 << 0.0 << false << 11 << int(Front_Baggage);
+        << 86.0 << 15.0 << -1e300 << false << 11 << int(Front_Baggage);
     const double largest = std::numeric_limits<float>::max();
     QTest::newRow("point at float's largest")
-        << 86.0 << 15.0 << largest << 0.0 << false << 13 << 0;
+        << 86.0 << 15.0 << largest << false << 13 << 0;
     QTest::newRow("point at float's lowest")
-        << 86.0 << 15.0 << -largest << 0.0 << false << 13 << 0;
+        << 86.0 << 15.0 << -largest << false << 13 << 0;
   }
 
   // What can be placed is drawn; a segment with an end that cannot be placed
@@ -277,14 +276,11 @@ private slots:
     QFETCH(double, empty_arm);
     QFETCH(double, oil_weight);
     QFETCH(double, oil_cg);
-    QFETCH(double, cg_limits);
     QFETCH(bool, flat);
     QFETCH(int, first);
     Loading_Model model = Loaded(Preset_HRII);
     model.Stations[Empty_Aircraft].Arm = empty_arm;
     model.Stations[Oil].Weight = oil_weight;
-    if (cg_limits != 0)
-      model.Forward_CG_Limit_ARM = model.Aft_CG_Limit_ARM = cg_limits;
     Calculate_CG(model);
     if (oil_cg != 0)
       model.Stations[Oil].Running_CG = oil_cg;
