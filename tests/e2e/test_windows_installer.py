@@ -61,7 +61,3 @@ class Installer(unittest.TestCase):
         with zipfile.ZipFile(ZIP) as archive:
             names = {os.path.basename(n) for n in archive.namelist()}
         self.assertEqual(names, FILES - {"Uninstall.exe"})
-
-
-if __name__ == "__main__":
-    unittest.main(verbosity=2)
