@@ -24,7 +24,7 @@ ARGUMENTS = ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
 class ChromiumPage(Page):
     driven_by = "chromedriver"
 
-    def __init__(self, url, viewport, tablet, desktop, prelude):
+    def __init__(self, desktop, tablet, prelude):
         options = webdriver.ChromeOptions()
         options.binary_location = "/usr/bin/chromium"
         for argument in ARGUMENTS:
@@ -37,19 +37,16 @@ class ChromiumPage(Page):
             "/usr/bin/chromedriver", env=dict(os.environ, HOME=self.home)),
             options=options)
         self.logged = []
-        try:
-            # A tablet's browser lays the page out by its viewport tag and
-            # takes touch; a desktop's by the window.
-            self.turn(viewport, tablet)
-            self.cdp("Emulation.setTouchEmulationEnabled", enabled=tablet,
-                     maxTouchPoints=5)
-            if prelude:
-                self.cdp("Page.addScriptToEvaluateOnNewDocument",
-                         source=prelude)
-            self.open(url)
-        except BaseException:
-            self.stop()
-            raise
+
+    def ready(self, url, viewport, tablet, prelude):
+        # A tablet's browser lays the page out by its viewport tag and takes
+        # touch; a desktop's by the window.
+        self.turn(viewport, tablet)
+        self.cdp("Emulation.setTouchEmulationEnabled", enabled=tablet,
+                 maxTouchPoints=5)
+        if prelude:
+            self.cdp("Page.addScriptToEvaluateOnNewDocument", source=prelude)
+        self.open(url)
 
     def stop(self):
         super().stop()

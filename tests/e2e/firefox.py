@@ -32,7 +32,7 @@ class FirefoxPage(Page):
 
     driven_by = "WebDriver BiDi"
 
-    def __init__(self, url, viewport, tablet, desktop, prelude):
+    def __init__(self, desktop, tablet, prelude):
         self.profile = tempfile.mkdtemp(prefix="trimwell-firefox-")
         self.process = subprocess.Popen(
             [*COMMAND, self.profile], env=dict(desktop.env, HOME=self.profile),
@@ -40,39 +40,36 @@ class FirefoxPage(Page):
             stderr=subprocess.PIPE, start_new_session=True)
         self.driver = self  # what selenium's actions are performed by
         self._ids, self._replies, self.events = itertools.count(1), {}, []
-        self._lock, opened = threading.Condition(), threading.Event()
-        try:
-            found = next(filter(None, (re.search(
-                rb"BiDi listening on (ws://\S+)", line)
-                for line in self.process.stderr)), None)
-            if found:
-                # What it writes later must not fill the pipe and stop it.
-                threading.Thread(target=self.process.stderr.read,
-                                 daemon=True).start()
-                threading.Thread(target=trio.run, daemon=True, args=(
-                    self._serve, found[1].decode() + "/session",
-                    opened)).start()
-            if not opened.wait(30 if found else 0):
-                raise RuntimeError("Firefox did not start")
-            self.call("session.new", capabilities={})
-            self.call("session.subscribe", events=["log.entryAdded"])
-            self.context = self.call("browsingContext.getTree")[
-                "contexts"][0]["context"]
-            self.call("browsingContext.setViewport", context=self.context,
-                      viewport=dict(zip(("width", "height"), viewport)))
-            if prelude:
-                self.call("script.addPreloadScript", contexts=[self.context],
-                          functionDeclaration=f"() => {{ {prelude} }}")
-            self.open(url)
-        except BaseException:
-            self.stop()
-            raise
+        self._lock, self._opened = threading.Condition(), threading.Event()
 
-    async def _serve(self, url, opened):
+    def ready(self, url, viewport, tablet, prelude):
+        found = next(filter(None, (re.search(
+            rb"BiDi listening on (ws://\S+)", line)
+            for line in self.process.stderr)), None)
+        if found:
+            # What it writes later must not fill the pipe and stop it.
+            threading.Thread(target=self.process.stderr.read,
+                             daemon=True).start()
+            threading.Thread(target=trio.run, daemon=True, args=(
+                self._serve, found[1].decode() + "/session")).start()
+        if not self._opened.wait(30 if found else 0):
+            raise RuntimeError("Firefox did not start")
+        self.call("session.new", capabilities={})
+        self.call("session.subscribe", events=["log.entryAdded"])
+        self.context = self.call("browsingContext.getTree")[
+            "contexts"][0]["context"]
+        self.call("browsingContext.setViewport", context=self.context,
+                  viewport=dict(zip(("width", "height"), viewport)))
+        if prelude:
+            self.call("script.addPreloadScript", contexts=[self.context],
+                      functionDeclaration=f"() => {{ {prelude} }}")
+        self.open(url)
+
+    async def _serve(self, url):
         self._token = trio.lowlevel.current_trio_token()
         with contextlib.suppress(ConnectionClosed):  # the browser has gone
             async with open_websocket_url(url) as self._socket:
-                opened.set()
+                self._opened.set()
                 while True:
                     message = json.loads(await self._socket.get_message())
                     with self._lock:

@@ -1,10 +1,7 @@
-"""End-to-end tests: the real program on a private X desktop, what only a
-real window system shows. The same cases run against the Linux binary
-(tests/e2e/run) and against trimwell.exe under wine (tests/windows/run);
-the target object (harness.py says what it offers) holds what differs. The
-web build's page (tests/e2e/run build-web/trimwell.html) runs InBrowser
-instead, in the browser engine TRIMWELL_BROWSER names (chromium, firefox,
-webkit; web.py says what they offer)."""
+"""End-to-end tests: the real program as a user meets it, on a private X
+desktop (the Linux binary by tests/e2e/run, trimwell.exe under wine by
+tests/windows/run: harness.py) or as the web build's page in the engine
+TRIMWELL_BROWSER names (tests/e2e/run build-web/trimwell.html: web.py)."""
 
 import os
 import pathlib
@@ -174,8 +171,7 @@ class SystemInfo(Running):
                          "About box")
         self.app.keys(about, "alt+s")
         wait_for(lambda: os.path.exists(marker), 30, "tool to start")
-        with open(marker, encoding="utf-8") as f:
-            self.assertEqual(f.read(), "")  # started with no arguments
+        self.assertEqual(pathlib.Path(marker).read_text(), "")  # no arguments
         self.app.keys(about, "Escape")
         wait_for(lambda: not self.app.window("About Trimwell"), 10,
                  "About box to close")
@@ -312,12 +308,10 @@ class BrowserCase(unittest.TestCase):
         # What a screen reader's user does first: Qt's switch for them, the
         # first stop of Tab from outside the windows (from the address bar;
         # here, with nothing focused), then Enter.
-        self.page.evaluate("""(() => {
-            let focused = document.activeElement;
-            while (focused.shadowRoot && focused.shadowRoot.activeElement)
-                focused = focused.shadowRoot.activeElement;
-            focused.blur();
-        })()""")
+        self.page.evaluate("""((at = document.activeElement) => {
+            while (at.shadowRoot?.activeElement)
+                at = at.shadowRoot.activeElement;
+            at.blur(); })()""")
         self.page.keys("Tab", "Enter")
 
     def exit_from_menu(self):
@@ -562,10 +556,8 @@ class Installable(BrowserCase):
         # fresh for a tenth of their age. With cut, trimwell.js lacks its end.
         for name, mark in (("index.html", f"<!--{version}-->"), (
                 "trimwell.js", f"\nvar published = '{version}';")):
-            with open(os.path.join(self.built, name), encoding="utf-8") as f:
-                text = f.read() + mark
-            with open(os.path.join(site, name), "w", encoding="utf-8") as f:
-                f.write(text)
+            text = pathlib.Path(self.built, name).read_text("utf-8") + mark
+            pathlib.Path(site, name).write_text(text, "utf-8")
         subprocess.run([sys.executable, os.path.join(os.path.dirname(
             __file__), "..", "..", "scripts", "web-page"), "--seal", site],
             check=True)

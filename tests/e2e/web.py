@@ -66,8 +66,8 @@ class Target:
     """One engine as the suite's target. Its start(viewport, tablet, url,
     prelude) opens the page (or url) in a browser of its own, as a tablet's
     browser where the engine can, with the script prelude run before the
-    page's own in each document: its Page, made as page(url, viewport,
-    tablet, desktop, prelude)."""
+    page's own in each document: its Page, made as page(desktop, tablet,
+    prelude), then made ready(url, viewport, tablet, prelude)."""
 
     name = page = None  # the engine, as failures name it; its Page
     reads_viewport_tag = False  # a desktop browser's page is its window
@@ -81,8 +81,13 @@ class Target:
             self.desktop = Desktop().start()
 
     def start(self, viewport=VIEWPORT, tablet=False, url=None, prelude=None):
-        return self.page(url or self.url, viewport, tablet, self.desktop,
-                         prelude)
+        page = self.page(self.desktop, tablet, prelude)
+        try:  # a page that fails to get ready leaves no browser behind
+            page.ready(url or self.url, viewport, tablet, prelude)
+        except BaseException:
+            page.stop()
+            raise
+        return page
 
     def stop(self):
         if self.desktop:
@@ -132,12 +137,11 @@ class Page:
     def text(self):
         return self.evaluate("document.body.innerText").strip()
 
-    def windows(self, picture=None):
+    def windows(self):
         """(left, top, width, height) around every window drawn on the
         page, None while none is. Windows are drawn lighter than the page,
         their shadows darker."""
-        picture = picture or self.screenshot()
-        box = picture.convert("L").point(
+        box = self.screenshot().convert("L").point(
             lambda v: 255 if v > PAGE["light"][0] + 40 else 0).getbbox()
         return box and (box[0], box[1], box[2] - box[0], box[3] - box[1])
 

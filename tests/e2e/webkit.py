@@ -19,7 +19,7 @@ class WebKitPage(Page):
     no_fingers = ("WebKitGTK here has no touch screen: its driver hands a "
                   "finger on as the mouse")
 
-    def __init__(self, url, viewport, tablet, desktop, prelude):
+    def __init__(self, desktop, tablet, prelude):
         if prelude:
             raise Unsupported("WebKitWebDriver runs no script of its own "
                               "before a page's")
@@ -47,16 +47,14 @@ class WebKitPage(Page):
         finally:
             os.environ.clear()
             os.environ.update(outside)
-        try:
-            # The browser's window holds a tool bar above the page.
-            self.driver.set_window_size(*viewport)
-            inner = self.evaluate("[innerWidth, innerHeight]")
-            self.driver.set_window_size(2 * viewport[0] - inner[0],
-                                         2 * viewport[1] - inner[1])
-            self.open(url)
-        except BaseException:
-            self.stop()
-            raise
+
+    def ready(self, url, viewport, tablet, prelude):
+        # The browser's window holds a tool bar above the page.
+        self.driver.set_window_size(*viewport)
+        inner = self.evaluate("[innerWidth, innerHeight]")
+        self.driver.set_window_size(2 * viewport[0] - inner[0],
+                                     2 * viewport[1] - inner[1])
+        self.open(url)
 
     def compose(self, text):
         # Pause starts the input method's composition.

@@ -1,12 +1,10 @@
-"""The private X desktop the Linux and wine targets run on (Xvfb, a session
-bus, the accessibility bus, openbox), and a program's windows on it, read
-through Xlib: their geometry, and the properties that the program and the
-window manager set on them (EWMH). Keys and clicks go in as real input
-(XTEST) through xdotool.
-
-A window can go at any moment (the splash card does so by design), so every
-query of one answers None or nothing for a window that has gone, and the
-waits ask again."""
+"""The private X desktop (Xvfb, a session bus, the accessibility bus,
+openbox) the desktop targets, Firefox and WebKit run on, and a program's
+windows there through Xlib: their geometry and the properties the program
+and the window manager set (EWMH); keys and clicks go in as real input
+(XTEST) through xdotool. A window can go at any moment (the splash card
+does by design): a query of one that has gone answers None or nothing, and
+the waits ask again."""
 
 import atexit
 import contextlib
@@ -184,6 +182,5 @@ class Program:
         return self.process.wait(timeout=timeout)
 
     def stop(self):
-        if self.process.poll() is None:
-            self.process.kill()
-            self.process.wait()
+        self.process.kill()  # nothing, if it has ended
+        self.process.wait()
